@@ -1,0 +1,14 @@
+#pragma once
+
+#include <corvane/CorvaneExport.h>
+
+#include <QRect>
+
+class QWidget;
+
+// Returns rect unchanged when a large enough part of it lies on one screen, otherwise rect moved
+// to the centre of the primary screen.
+CORVANE_WIDGETS_EXPORT QRect AdjustWindowRectToScreens(QRect rect);
+
+// Restores a minimised window, activates it and asks for attention until it is active.
+CORVANE_WIDGETS_EXPORT void ActivateWindow(QWidget* window);

@@ -1,0 +1,51 @@
+#include "platform/Utils_p.h"
+
+#include <corvane/Utils.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+void forceStyles(QWidget* widget)
+{
+    static QByteArray arr;
+    if (arr.isEmpty()) {
+        QFile file(QStringLiteral(":/force-styles.css"));
+        file.open(QIODevice::ReadOnly);
+        arr = file.readAll();
+        file.close();
+    }
+    // Read as a zero-terminated 8-bit string: whatever follows a zero byte is not part of it.
+    const qsizetype end = arr.indexOf('\0');
+    widget->setStyleSheet(QString::fromLatin1(arr.constData(), end < 0 ? arr.size() : end));
+}
+
+QRect AdjustWindowRectToScreens(QRect rect)
+{
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    for (QScreen* screen : screens) {
+        const QRect overlap = rect.intersected(screen->geometry());
+        // A 32-bit product, as the overlap of real screens never exceeds it.
+        const qint32 area = overlap.isEmpty() ? 0 : overlap.width() * overlap.height();
+        if (area > 2500)
+            return rect;
+    }
+
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QRect geometry = primary ? primary->geometry() : QRect();
+    rect.moveCenter(
+        QPoint((geometry.left() + geometry.right()) / 2, (geometry.top() + geometry.bottom()) / 2));
+    return rect;
+}
+
+void ActivateWindow(QWidget* window)
+{
+    if (!window)
+        return;
+    if (window->isMinimized())
+        window->showNormal();
+    window->activateWindow();
+    QApplication::alert(window, 0);
+}
