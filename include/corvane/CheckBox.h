@@ -5,7 +5,7 @@
 #include <QCheckBox>
 
 // Visual rank of a check box; the style sheet reads it through the box's style_type.
-enum eOrder {
+enum eOrder : int {
     ePrimary = 0,
     ePrimaryLight = 1,
     eSecondary = 2,

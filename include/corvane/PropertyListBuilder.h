@@ -14,14 +14,14 @@ using PropertyDescription = QMap<QString, QVariant>;
 using PropertyDescriptionList = QList<PropertyDescription>;
 
 // Kind of separator line; the sheet stores it and never interprets it.
-enum eLine {
+enum eLine : int {
     eLineDefault = 0,
     eLineThin = 1,
     eLineThick = 2,
 };
 
 // Padding side of a label row; the sheet stores it and never interprets it.
-enum eSide {
+enum eSide : int {
     eSideNone = 0,
     eSideLeft = 1,
     eSideRight = 2,
