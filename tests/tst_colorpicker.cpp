@@ -23,7 +23,6 @@ private Q_SLOTS:
     void enablingRestoresStoredColour();
     void frameBand();
     void hoverCursors();
-    void connectAllDoubles();
     void destroyedWhileDialogOpen();
 };
 
@@ -216,18 +215,6 @@ void tst_ColorPicker::hoverCursors()
     QApplication::sendEvent(button, &leave);
     QCOMPARE(button->cursor().shape(), Qt::ArrowCursor);
     QVERIFY(button->testAttribute(Qt::WA_SetCursor));
-}
-
-void tst_ColorPicker::connectAllDoubles()
-{
-    ColorPicker picker { QString() };
-    picker.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&picker));
-    picker.connectAll();
-    QSignalSpy spy(&picker, &ColorPicker::colorChanged);
-    whenDialogOpens([](QColorDialog* dialog) { dialog->accept(); });
-    QTest::mouseClick(swatch(picker), Qt::LeftButton);
-    QCOMPARE(spy.count(), 2);
 }
 
 void tst_ColorPicker::destroyedWhileDialogOpen()

@@ -2,9 +2,7 @@
 
 #include <corvane/ComboBox.h>
 
-#include <QAbstractItemView>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -14,7 +12,6 @@
 #include <limits>
 
 using Entries = QMap<QString, QVariant>;
-Q_DECLARE_METATYPE(Entries)
 
 class tst_ComboBox : public QObject
 {
@@ -22,7 +19,6 @@ class tst_ComboBox : public QObject
 private Q_SLOTS:
     void keyedOrdering_data();
     void keyedOrdering();
-    void keyedEntriesAppend();
     void setValue_data();
     void setValue();
     void setCurrentValueAndRemove();
@@ -30,8 +26,6 @@ private Q_SLOTS:
     void focusOutEmits_data();
     void focusOutEmits();
     void wheelIgnored();
-    void layout_data();
-    void layout();
 };
 
 static QComboBox* inner(ComboBox& row)
@@ -98,19 +92,6 @@ void tst_ComboBox::keyedOrdering()
         QCOMPARE(data.userType(), int(QMetaType::Float));
         QCOMPARE(data.toFloat(), numbers.at(i));
     }
-}
-
-void tst_ComboBox::keyedEntriesAppend()
-{
-    ComboBox row(QString(), false);
-    row.setValues(QStringList { QStringLiteral("first") });
-    row.setValues(Entries { { QStringLiteral("k"), 5 } });
-    row.setValues(Entries { { QStringLiteral("j"), 1 } });
-    QCOMPARE(texts(inner(row)),
-        (QStringList { QStringLiteral("first"), QStringLiteral("k"), QStringLiteral("j") }));
-    QVERIFY(!inner(row)->itemData(0).isValid());
-    row.clear();
-    QCOMPARE(row.count(), 0);
 }
 
 void tst_ComboBox::setValue_data()
@@ -296,32 +277,6 @@ void tst_ComboBox::wheelIgnored()
     QCOMPARE(row->currentIndex(), 1);
     QCOMPARE(spy.count(), 0);
     QVERIFY(area.verticalScrollBar()->value() > 0);
-}
-
-void tst_ComboBox::layout_data()
-{
-    QTest::addColumn<bool>("twoLines");
-    QTest::newRow("one line") << false;
-    QTest::newRow("two lines") << true;
-}
-
-void tst_ComboBox::layout()
-{
-    QFETCH(bool, twoLines);
-    ComboBox row(QStringLiteral("Title"), twoLines);
-    row.resize(300, 100);
-    row.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&row));
-    QCOMPARE(row.isTwoLines(), twoLines);
-    QCOMPARE(row.property("two_lines").toBool(), twoLines);
-    QCOMPARE(row.title(), QStringLiteral("Title"));
-    QComboBox* box = inner(row);
-    QWidget* label = row.findChild<QLabel*>();
-    QCOMPARE(box->view()->objectName(), QStringLiteral("view"));
-    if (twoLines)
-        QCOMPARE(box->y(), label->geometry().bottom() + 1);
-    else
-        QCOMPARE(box->geometry().right(), row.width() - 1);
 }
 
 QTEST_MAIN(tst_ComboBox)

@@ -6,7 +6,6 @@
 
 #include "platform/DragAndDropUrl.h"
 
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -99,7 +98,6 @@ class tst_FilePicker : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
-    void construction();
     void titleOptional_data();
     void titleOptional();
     void entries_data();
@@ -137,22 +135,6 @@ void tst_FilePicker::initTestCase()
     QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder.png")));
     QVERIFY(QFile::link(path(QStringLiteral("one.png")), path(QStringLiteral("link.png"))));
     QVERIFY(QFile::link(path(QStringLiteral("folder.png")), path(QStringLiteral("dirlink.png"))));
-}
-
-void tst_FilePicker::construction()
-{
-    FilePicker picker(QStringLiteral("Image"));
-    QVERIFY(picker.acceptDrops());
-    QVERIFY(!picker.getSource());
-    QVERIFY(picker.getFileName().isEmpty());
-    QComboBox* box = combo(picker);
-    QVERIFY(box && !box->isEditable());
-    QCOMPARE(box->count(), 0);
-    QCOMPARE(box->view()->objectName(), QStringLiteral("view"));
-    QCOMPARE(box->focusPolicy(), Qt::ClickFocus);
-    QVERIFY(button(picker, "browse")->isEnabled());
-    QVERIFY(!button(picker, "remove")->isEnabled());
-    QCOMPARE(button(picker, "remove")->focusPolicy(), Qt::ClickFocus);
 }
 
 void tst_FilePicker::titleOptional_data()
