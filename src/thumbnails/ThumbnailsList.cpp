@@ -290,6 +290,8 @@ bool ThumbnailsList::eventFilter(QObject* watched, QEvent* event)
                 Q_EMIT selectionChanged();
             }
         }
+        // Swallowed whole: no parent gets to handle the press either.
+        event->accept();
         return true;
     }
     case QEvent::KeyPress:
