@@ -12,6 +12,9 @@ namespace {
 
 // Content positions saturate here: far beyond any widget, far below qint64 overflow.
 constexpr qint64 kPositionLimit = qint64(1) << 60;
+// The tallest content the widget can be sized to: Qt takes a minimum of QWIDGETSIZE_MAX
+// itself as no minimum at all.
+constexpr int kMaxContentExtent = QWIDGETSIZE_MAX - 1;
 
 int boundedExtent(int value)
 {
@@ -206,8 +209,8 @@ void NewInnerWidget::layOut(bool scrollOnly)
         const qint64 width
             = qint64(m_columns) * pitchX() - m_horizontalSpacing + 2 * qint64(m_margin);
         const qint64 height = saturatedAdd(m_groupTops.back(), 2 * qint64(m_margin));
-        m_contentSize = QSize(static_cast<int>(std::clamp<qint64>(width, 0, QWIDGETSIZE_MAX)),
-            static_cast<int>(std::clamp<qint64>(height, 0, QWIDGETSIZE_MAX)));
+        m_contentSize = QSize(static_cast<int>(std::clamp<qint64>(width, 0, kMaxContentExtent)),
+            static_cast<int>(std::clamp<qint64>(height, 0, kMaxContentExtent)));
         setMinimumSize(sizeHint());
     }
 
