@@ -171,9 +171,9 @@ CollectionViewItem* cellAt(CollectionView& view, const Index& index)
 void sendMouse(QWidget* w, QEvent::Type type, Qt::MouseButtons buttons,
     Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    const QPointF pos(2, 2);
+    const QPoint pos(2, 2);
     const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, pos, w->mapToGlobal(pos), button, buttons, modifiers);
+    QMouseEvent event(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), button, buttons, modifiers);
     QApplication::sendEvent(w, &event);
 }
 
@@ -189,6 +189,7 @@ private Q_SLOTS:
     void layoutArithmetic_data();
     void layoutArithmetic();
     void onlyVisibleIndicesRequested();
+    void hugeCountsPlaceOnlyVisible();
     void scrollWithinRowPlacesNothing();
     void columnChangeReRequestsEveryCell();
     void emptyGroupsAndNullWidgetsAreSkipped();
@@ -334,6 +335,32 @@ void tst_CollectionView::onlyVisibleIndicesRequested()
     // Recycled last in, first out.
     QCOMPARE(delegate.reused.front(), before.back());
     QCOMPARE(delegate.reused.back(), before.front());
+}
+
+void tst_CollectionView::hugeCountsPlaceOnlyVisible()
+{
+    // Nothing is requested while nothing is visible.
+    CountingDelegate delegate;
+    delegate.counts = { 1000000 };
+    CollectionView hidden(&delegate, QSize(100, 80), 10, 10, 20, 0, false, 5);
+    hidden.reload();
+    QVERIFY(delegate.requested.empty());
+    QCOMPARE(delegate.laidOut.back(), std::make_pair(0ul, 0ul));
+
+    for (const Counts& counts : { Counts { 1000000 }, Counts(10000, 100) }) {
+        delegate.counts = counts;
+        auto view = makeView(delegate, QSize(430, 300));
+        view->reload();
+        QCOMPARE(delegate.requested, range(0, 0, 15));
+        QScrollBar* bar = view->verticalScrollBar();
+        for (int value : { bar->maximum() / 3, bar->maximum() / 3 + 1000, bar->maximum() }) {
+            delegate.clearRecords();
+            bar->setValue(value);
+            QVERIFY(delegate.requested.size() <= 20);
+            QVERIFY(view->visibleItems().size() <= 20);
+            QVERIFY(delegate.laidOut.back().second <= 20);
+        }
+    }
 }
 
 void tst_CollectionView::scrollWithinRowPlacesNothing()
