@@ -335,6 +335,12 @@ void tst_CollectionView::onlyVisibleIndicesRequested()
     // Recycled last in, first out.
     QCOMPARE(delegate.reused.front(), before.back());
     QCOMPARE(delegate.reused.back(), before.front());
+
+    // A top edge exactly one pitch into the group still counts its first row as visible.
+    view->verticalScrollBar()->setValue(5 + 20 + 90);
+    QCOMPARE(view->visibleItems().front()->index(), Index(0, 0));
+    view->verticalScrollBar()->setValue(5 + 20 + 91);
+    QCOMPARE(view->visibleItems().front()->index(), Index(0, 4));
 }
 
 void tst_CollectionView::hugeCountsPlaceOnlyVisible()
@@ -496,6 +502,9 @@ void tst_CollectionView::mouseSelection_data()
                                  << Index(0, 3) << QStringList { c, k, c, k };
     QTest::newRow("shift range from smallest")
         << multi << steps("p0,3 p0,5S p0,2S") << range(0, 2, 3) << Index(0, 2)
+        << QStringList { c, c, c };
+    QTest::newRow("shift range grows from smallest")
+        << multi << steps("p0,1 p0,3S p0,5S") << range(0, 1, 5) << Index(0, 1)
         << QStringList { c, c, c };
     QTest::newRow("shift range to last item")
         << multi << steps("p0,3 p1,5S")
