@@ -9,6 +9,8 @@ CollectionView::CollectionView(ICollectionViewDelegate* delegate, const QSize& i
     bool centerItems, int margin, QWidget* parent)
     : QScrollArea(parent)
 {
+    setAttribute(Qt::WA_MacShowFocusRect, false);
+    setAttribute(Qt::WA_LayoutUsesWidgetRect);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_inner = new NewInnerWidget(delegate, itemSize, horizontalSpacing, verticalSpacing,
         headerHeight, fixedColumns, centerItems, margin, *this);

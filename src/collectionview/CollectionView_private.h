@@ -14,8 +14,9 @@
 // handles selection, drag start and keyboard navigation. It watches mouse events on itself and
 // on every placed cell through an event filter.
 //
-// All content positions are computed in 64 bits; the widget itself is at most QWIDGETSIZE_MAX
-// tall, so content below that line exists in the arithmetic but cannot be scrolled to.
+// All content positions are computed in 64 bits, saturating far beyond any widget. The widget
+// itself is sized to the content but at most QWIDGETSIZE_MAX - 1 pixels: content below that
+// line exists in the arithmetic but cannot be scrolled to.
 class CORVANE_AUTOTEST_EXPORT NewInnerWidget : public QFrame
 {
 public:
