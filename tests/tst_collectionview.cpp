@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 #include <numeric>
 
@@ -27,7 +28,15 @@ class Cell : public CollectionViewItem
 {
 public:
     QList<bool> changes;
+    int presses = 0;
     void OnSelectionChanged(bool selected) override { changes.append(selected); }
+
+protected:
+    bool event(QEvent* e) override
+    {
+        presses += e->type() == QEvent::MouseButtonPress;
+        return CollectionViewItem::event(e);
+    }
 };
 
 // Hands out pooled cells first, records every call and its arguments.
@@ -36,6 +45,7 @@ class CountingDelegate : public ICollectionViewDelegate
 public:
     std::vector<unsigned long> counts;
     std::set<Index> nullCells;
+    std::function<void(CollectionView&)> onItem;
     bool headers = true;
     bool mime = true;
 
@@ -75,6 +85,8 @@ public:
     CollectionViewItem* itemForIndex(CollectionView& view, const Index& index) override
     {
         requested.push_back(index);
+        if (onItem)
+            onItem(view);
         if (nullCells.count(index))
             return nullptr;
         if (CollectionViewItem* cell = view.dequeueItem()) {
@@ -194,7 +206,7 @@ private Q_SLOTS:
     void columnChangeReRequestsEveryCell();
     void emptyGroupsAndNullWidgetsAreSkipped();
     void contentBeyondLargestWidget();
-    void widgetsDestroyedEarly();
+    void hostMisbehaviour();
     void mouseSelection_data();
     void mouseSelection();
     void dragCarriesWholeSelection();
@@ -455,11 +467,23 @@ void tst_CollectionView::contentBeyondLargestWidget()
     QVERIFY(!view->visibleItems().empty() && view->visibleItems().size() <= 20);
 }
 
-void tst_CollectionView::widgetsDestroyedEarly()
+void tst_CollectionView::hostMisbehaviour()
 {
     auto* delegate = new ObjectDelegate;
     delegate->counts = { 40 };
     auto view = makeView(*delegate, QSize(430, 300));
+
+    // A reload from inside a layout pass runs after it, not within it.
+    delegate->onItem = [delegate](CollectionView& v) {
+        delegate->onItem = nullptr;
+        v.reload();
+    };
+    view->updateItems(false);
+    QCOMPARE(delegate->groupCountCalls, 1);
+    QCOMPARE(indices(view->visibleItems()), range(0, 0, 15));
+    QCOMPARE(delegate->laidOut.size(), size_t(1));
+
+    // Cells, headers and the delegate destroyed by the host are forgotten.
     delete view->visibleItems()[3];
     QCOMPARE(view->visibleItems().size(), size_t(15));
     view->verticalScrollBar()->setValue(400);
@@ -593,8 +617,10 @@ void tst_CollectionView::mouseSelection()
     QCOMPARE(IndexList(view->selection().begin(), view->selection().end()), selection);
     QTEST(inner(*view)->anchor(), "anchor");
     QTEST(delegate.log, "log");
-    for (CollectionViewItem* cell : view->visibleItems())
+    for (CollectionViewItem* cell : view->visibleItems()) {
         QCOMPARE(cell->selected(), view->selection().count(cell->index()) == 1);
+        QCOMPARE(static_cast<Cell*>(cell)->presses, 0);
+    }
 }
 
 void tst_CollectionView::dragCarriesWholeSelection()
