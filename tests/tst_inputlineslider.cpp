@@ -550,6 +550,8 @@ void TestInputLineSlider::lookFollowsField()
     QTest::mouseClick(field, Qt::LeftButton, Qt::NoModifier, QPoint(3, 5));
     QCOMPARE(row->getStyleType(), QStringLiteral("focus"));
     QCOMPARE(row->property("style_type").toString(), QStringLiteral("focus"));
+    auto* label = row->findChild<QWidget*>(QStringLiteral("label"));
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(31, 32, 33));
     m_other->setFocus();
     QCOMPARE(row->getStyleType(), QString());
     QTest::keyPress(m_other, Qt::Key_Tab);

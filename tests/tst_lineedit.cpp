@@ -144,8 +144,11 @@ void TestLineEdit::clickWithoutDragEdits()
 {
     m_edit->setStep(50, false);
     QSignalSpy spy(m_edit, &LineEdit::mouseDraging);
+    QCOMPARE(m_edit->palette().color(QPalette::Text), QColor(11, 12, 13));
     QTest::mouseClick(m_edit, Qt::LeftButton, Qt::NoModifier, QPoint(4, 12));
     QCOMPARE(m_edit->getStyleType(), QStringLiteral("white"));
+    // The sheet is applied again, so its rule for the new look takes effect.
+    QCOMPARE(m_edit->palette().color(QPalette::Text), QColor(21, 22, 23));
     QVERIFY(m_edit->hasFocus());
     QVERIFY(!m_edit->hasSelectedText());
 
