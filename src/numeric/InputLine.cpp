@@ -25,7 +25,6 @@ using numeric::truncToInt;
 namespace {
 
 constexpr eInputLineFlags NoValueOptions = eInputLineFlags(0x002);
-constexpr int MaxPrecision = 100;
 
 // The popup is 100 x 20 pixels; its slider's track is 92 pixels long and starts 4 pixels in.
 constexpr int PopupWidth = 100;
@@ -154,7 +153,7 @@ void InputLine::setRealValues(bool on)
 
 void InputLine::setPrecision(int precision)
 {
-    m_precision = std::clamp(precision, -1, MaxPrecision);
+    m_precision = std::clamp(precision, -1, numeric::MaxPrecision);
 }
 
 void InputLine::setValueAndInit(float value, eInputLineFlags flags)

@@ -27,8 +27,6 @@ namespace {
 // value of the constructor with a value).
 constexpr eInputLineFlags NoValueOptions = eInputLineFlags(0x002);
 
-constexpr int MaxPrecision = 100;
-
 QString focusLook()
 {
     return QStringLiteral("focus");
@@ -160,7 +158,7 @@ void InputLineSlider::setRealValues(bool on)
 
 void InputLineSlider::setPrecision(int precision)
 {
-    m_precision = std::clamp(precision, -1, MaxPrecision);
+    m_precision = std::clamp(precision, -1, numeric::MaxPrecision);
 }
 
 void InputLineSlider::setValueAndInit(float value, eInputLineFlags flags)

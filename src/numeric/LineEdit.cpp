@@ -169,10 +169,15 @@ void LineEdit::returnPointer(QPoint const& centre, int stepX)
 {
     if (!m_measureFromLastStep) {
         const QPoint globalCentre = mapToGlobal(centre);
-        if (platformCanWarpPointer())
+        bool warped = false;
+        if (platformCanWarpPointer()) {
             QCursor::setPos(globalCentre);
-        // Some platforms ignore the request; the pointer then stays where the step was taken.
-        m_measureFromLastStep = QCursor::pos() != globalCentre;
+            // Some platforms ignore the request without telling.
+            warped = QCursor::pos() == globalCentre;
+        }
+        // Otherwise the pointer stays where this step was taken, and the next step is measured
+        // from there.
+        m_measureFromLastStep = !warped;
     }
     m_lastStepX = stepX;
 }

@@ -10,6 +10,9 @@
 
 namespace numeric {
 
+// Decimals a row shows at most; a larger stray precision would only build huge texts.
+constexpr int MaxPrecision = 100;
+
 // Rounds halves toward positive infinity: 2.5 gives 3 and -12.5 gives -12 (Qt's qRound gives -13
 // there). Non-finite values come back unchanged.
 inline double roundHalfUp(double x)
