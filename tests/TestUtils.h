@@ -42,3 +42,29 @@ inline void mouseMoveHeld(QWidget* w, QPoint pos, Qt::MouseButtons buttons = Qt:
 }
 
 } // namespace testutils
+
+#include <QStringList>
+
+namespace testutils {
+
+// Every changed(int) / changed(float) of a numeric row, in order, as "i:<int>" and "f:<float>".
+class ChangeLog : public QObject
+{
+public:
+    template<class Row> explicit ChangeLog(Row* row)
+    {
+        connect(row, qOverload<int>(&Row::changed), this,
+            [this](int v) { entries << QStringLiteral("i:%1").arg(v); });
+        connect(row, qOverload<float>(&Row::changed), this,
+            [this](float v) { entries << QStringLiteral("f:%1").arg(double(v), 0, 'g', 7); });
+    }
+    QStringList entries;
+};
+
+// The log entries of one changed(int), changed(float) pair.
+inline QStringList changedPair(int i, double f)
+{
+    return { QStringLiteral("i:%1").arg(i), QStringLiteral("f:%1").arg(float(f), 0, 'g', 7) };
+}
+
+} // namespace testutils

@@ -21,6 +21,8 @@ public:
     bool twoLines = false;
 };
 
+using testutils::changedPair;
+
 class TestInputLine : public QObject
 {
     Q_OBJECT
@@ -46,24 +48,6 @@ private:
     HostInputLine* makeRow(double min, double max);
     QWidget* m_window = nullptr;
     QLineEdit* m_other = nullptr;
-};
-
-static QStringList pair(int i, double f)
-{
-    return { QStringLiteral("i:%1").arg(i), QStringLiteral("f:%1").arg(f, 0, 'g', 7) };
-}
-
-class SignalLog : public QObject
-{
-public:
-    explicit SignalLog(InputLine* row)
-    {
-        connect(row, qOverload<int>(&InputLine::changed), this,
-            [this](int v) { entries << QStringLiteral("i:%1").arg(v); });
-        connect(row, qOverload<float>(&InputLine::changed), this,
-            [this](float v) { entries << QStringLiteral("f:%1").arg(double(v), 0, 'g', 7); });
-    }
-    QStringList entries;
 };
 
 // The popup is a window of its own, so its slider is not among the row's children.
@@ -141,7 +125,7 @@ void TestInputLine::formatting()
     HostInputLine* row = makeRow(-1e9, 1e9);
     row->setIntValues(intValues);
     row->setPrecision(precision);
-    SignalLog log(row);
+    testutils::ChangeLog log(row);
     row->setValueAndInit(float(value), flags);
     QCOMPARE(fieldOf(row)->text(), text);
     QVERIFY(log.entries.isEmpty());
@@ -172,7 +156,7 @@ void TestInputLine::typedCommit()
     HostInputLine* row = makeRow(0, 1);
     row->setPercents(percents);
     row->setValue(0.5f, 0);
-    SignalLog log(row);
+    testutils::ChangeLog log(row);
     LineEdit* field = fieldOf(row);
     field->setFocus();
     field->selectAll();
@@ -180,10 +164,11 @@ void TestInputLine::typedCommit()
     QTest::keyClick(field, Qt::Key_Return);
     QCOMPARE(row->getValue(), float(value));
     QCOMPARE(field->text(), shown);
-    QCOMPARE(log.entries, pair(int(value), float(value)));
+    QCOMPARE(log.entries, changedPair(int(value), float(value)));
     // Leaving the field commits once more.
     m_other->setFocus();
-    QCOMPARE(log.entries, pair(int(value), float(value)) + pair(int(value), float(value)));
+    QCOMPARE(
+        log.entries, changedPair(int(value), float(value)) + changedPair(int(value), float(value)));
 }
 
 void TestInputLine::setValueChecksOnlyMaximum()
@@ -203,12 +188,12 @@ void TestInputLine::arrowKeys()
 {
     HostInputLine* row = makeRow(0, 10);
     row->setValue(9.5f, 0);
-    SignalLog log(row);
+    testutils::ChangeLog log(row);
     fieldOf(row)->setFocus();
     QTest::keyClick(fieldOf(row), Qt::Key_Down);
     QTest::keyClick(fieldOf(row), Qt::Key_Up);
     QTest::keyClick(fieldOf(row), Qt::Key_Up); // already at the maximum: nothing
-    QCOMPARE(log.entries, pair(8, 8.5) + pair(9, 9.5) + pair(10, 10));
+    QCOMPARE(log.entries, changedPair(8, 8.5) + changedPair(9, 9.5) + changedPair(10, 10));
     QTest::keyClick(fieldOf(row), Qt::Key_Up);
     QCOMPARE(log.entries.size(), 6);
 }
@@ -217,9 +202,10 @@ void TestInputLine::spinnerRepeats_data()
 {
     QTest::addColumn<int>("y");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("upper half") << 5 << pair(6, 6) + pair(7, 7) + pair(8, 8);
-    QTest::newRow("middle counts as upper") << 11 << pair(6, 6) + pair(7, 7) + pair(8, 8);
-    QTest::newRow("lower half") << 16 << pair(4, 4) + pair(3, 3) + pair(2, 2);
+    QTest::newRow("upper half") << 5 << changedPair(6, 6) + changedPair(7, 7) + changedPair(8, 8);
+    QTest::newRow("middle counts as upper")
+        << 11 << changedPair(6, 6) + changedPair(7, 7) + changedPair(8, 8);
+    QTest::newRow("lower half") << 16 << changedPair(4, 4) + changedPair(3, 3) + changedPair(2, 2);
 }
 
 void TestInputLine::spinnerRepeats()
@@ -234,7 +220,7 @@ void TestInputLine::spinnerRepeats()
     QVERIFY(spinner->isVisible());
     auto* timer = spinner->findChild<QTimer*>();
     QVERIFY(timer);
-    SignalLog log(row);
+    testutils::ChangeLog log(row);
 
     QTest::mousePress(spinner, Qt::LeftButton, Qt::NoModifier, QPoint(11, y));
     QCOMPARE(log.entries, expected.mid(0, 2));
@@ -290,7 +276,7 @@ void TestInputLine::controlsFollowFlags()
     QVERIFY(!row->isSpinner());
 
     // The spinner connection follows the flag: with it off, the arrows change nothing.
-    SignalLog log(row);
+    testutils::ChangeLog log(row);
     row->setValue(5, 0);
     QTest::mousePress(spinner, Qt::LeftButton, Qt::NoModifier, QPoint(11, 5));
     QTest::mouseRelease(spinner, Qt::LeftButton, Qt::NoModifier, QPoint(11, 5));
@@ -356,9 +342,9 @@ void TestInputLine::popupSliderSetsValue()
     QWidget* popup = slider->window();
     QVERIFY(popup->isVisible());
 
-    SignalLog log(row);
+    testutils::ChangeLog log(row);
     slider->setValue(30);
-    QCOMPARE(log.entries, pair(3, 3));
+    QCOMPARE(log.entries, changedPair(3, 3));
     QCOMPARE(fieldOf(row)->text(), QStringLiteral("3"));
     // A release on the slider closes the popup.
     QTest::mouseRelease(slider, Qt::LeftButton);

@@ -11,29 +11,12 @@
 
 #include <limits>
 
-// Every changed(int) / changed(float) of a row, in order, as "i:<int>" and "f:<float>".
-class SignalLog : public QObject
-{
-public:
-    explicit SignalLog(InputLineSlider* row)
-    {
-        connect(row, qOverload<int>(&InputLineSlider::changed), this,
-            [this](int v) { entries << QStringLiteral("i:%1").arg(v); });
-        connect(row, qOverload<float>(&InputLineSlider::changed), this,
-            [this](float v) { entries << QStringLiteral("f:%1").arg(double(v), 0, 'g', 7); });
-    }
-    QStringList entries;
-};
-
 static QStringList names(const char* spaced)
 {
     return QString::fromLatin1(spaced).split(QLatin1Char(' '));
 }
 
-static QStringList pair(int i, double f)
-{
-    return { QStringLiteral("i:%1").arg(i), QStringLiteral("f:%1").arg(f, 0, 'g', 7) };
-}
+using testutils::changedPair;
 
 class TestInputLineSlider : public QObject
 {
@@ -201,7 +184,7 @@ void TestInputLineSlider::formatting()
     QFETCH(double, returned);
 
     InputLineSlider* row = makeRow(flags, -1e9, 1e9, precision);
-    SignalLog log(row);
+    testutils::ChangeLog log(row);
     QCOMPARE(row->fillLineEdit(value), returned);
     QCOMPARE(fieldOf(row)->text(), text);
     QCOMPARE(row->getValue(), float(returned));
@@ -251,7 +234,7 @@ void TestInputLineSlider::typedCommit()
 
     InputLineSlider* row = makeRow(flags, min, max);
     row->setValueAndInit(float(initial), flags);
-    SignalLog log(row);
+    testutils::ChangeLog log(row);
     LineEdit* field = fieldOf(row);
     field->setFocus();
     field->selectAll();
@@ -260,18 +243,18 @@ void TestInputLineSlider::typedCommit()
 
     QCOMPARE(row->getValue(), float(value));
     QCOMPARE(field->text(), shown);
-    QCOMPARE(log.entries, pair(numeric::truncToInt(value), float(value)));
+    QCOMPARE(log.entries, changedPair(numeric::truncToInt(value), float(value)));
 }
 
 void TestInputLineSlider::returnTwiceEmitsTwoPairs()
 {
     InputLineSlider* row = makeRow(0xc2, 0, 10);
     row->setValueAndInit(3, 0xc2);
-    SignalLog log(row);
+    testutils::ChangeLog log(row);
     fieldOf(row)->setFocus();
     QTest::keyClick(fieldOf(row), Qt::Key_Return);
     QTest::keyClick(fieldOf(row), Qt::Key_Return);
-    QCOMPARE(log.entries, pair(3, 3) + pair(3, 3));
+    QCOMPARE(log.entries, changedPair(3, 3) + changedPair(3, 3));
 }
 
 void TestInputLineSlider::focusLossCommitsOnce()
@@ -282,20 +265,20 @@ void TestInputLineSlider::focusLossCommitsOnce()
     QObject context;
     connect(row, qOverload<float>(&InputLineSlider::changed), &context,
         [row] { fieldOf(row)->setFocus(); });
-    SignalLog log(row);
+    testutils::ChangeLog log(row);
     LineEdit* field = fieldOf(row);
     field->setFocus();
     field->selectAll();
     QTest::keyClicks(field, QStringLiteral("4"));
     m_other->setFocus();
-    QCOMPARE(log.entries, pair(4, 4));
+    QCOMPARE(log.entries, changedPair(4, 4));
     QCOMPARE(row->getValue(), 4.0f);
 }
 
 void TestInputLineSlider::settersNeverEmit()
 {
     InputLineSlider* row = makeRow(0xc2, 0, 10);
-    SignalLog log(row);
+    testutils::ChangeLog log(row);
     row->setValue(12, 0);
     QCOMPARE(fieldOf(row)->text(), QString());
     QCOMPARE(row->getValue(), 0.0f);
@@ -358,7 +341,7 @@ void TestInputLineSlider::drag()
 
     InputLineSlider* row = makeRow(flags & ~0x800, min, max, precision);
     row->setValueAndInit(float(start), flags);
-    SignalLog log(row);
+    testutils::ChangeLog log(row);
     LineEdit* field = fieldOf(row);
     const QPoint centre(field->width() / 2, field->height() / 2);
     QTest::mousePress(field, Qt::LeftButton, Qt::NoModifier, centre);
@@ -367,7 +350,7 @@ void TestInputLineSlider::drag()
 
     QCOMPARE(field->text(), shown);
     QCOMPARE(row->getValue(), float(value));
-    QCOMPARE(log.entries, pair(numeric::truncToInt(value), float(value)));
+    QCOMPARE(log.entries, changedPair(numeric::truncToInt(value), float(value)));
     // The release that ends a drag does not give the row its focus look.
     QCOMPARE(row->getStyleType(), QString());
 }
@@ -380,14 +363,14 @@ void TestInputLineSlider::arrowKeys_data()
     QTest::addColumn<QStringList>("expectedSignals");
     QTest::addColumn<QString>("shown");
 
-    QTest::newRow("percent up") << 0xa1 << 0.25 << int(Qt::Key_Up) << pair(0, 0.26)
+    QTest::newRow("percent up") << 0xa1 << 0.25 << int(Qt::Key_Up) << changedPair(0, 0.26)
                                 << QStringLiteral("26");
-    QTest::newRow("integer down") << 0x20 << 3.0 << int(Qt::Key_Down) << pair(2, 2)
+    QTest::newRow("integer down") << 0x20 << 3.0 << int(Qt::Key_Down) << changedPair(2, 2)
                                   << QStringLiteral("2");
-    QTest::newRow("fine step up") << 0x840 << 0.5 << int(Qt::Key_Up) << pair(0, 0.6)
+    QTest::newRow("fine step up") << 0x840 << 0.5 << int(Qt::Key_Up) << changedPair(0, 0.6)
                                   << QStringLiteral("0.6");
     QTest::newRow("clamped to min")
-        << 0x40 << 0.05 << int(Qt::Key_Down) << pair(0, 0) << QStringLiteral("0");
+        << 0x40 << 0.05 << int(Qt::Key_Down) << changedPair(0, 0) << QStringLiteral("0");
     QTest::newRow("at max: nothing")
         << 0x40 << 10.0 << int(Qt::Key_Up) << QStringList() << QStringLiteral("10");
 }
@@ -402,7 +385,7 @@ void TestInputLineSlider::arrowKeys()
 
     InputLineSlider* row = makeRow(flags & ~0x800, 0, 10);
     row->setValueAndInit(float(start), flags);
-    SignalLog log(row);
+    testutils::ChangeLog log(row);
     fieldOf(row)->setFocus();
     QTest::keyClick(fieldOf(row), Qt::Key(key));
     QCOMPARE(log.entries, expectedSignals);
@@ -417,9 +400,9 @@ void TestInputLineSlider::sliderMoves()
     auto* slider = row->findChild<QSlider*>();
     QVERIFY(slider);
     QCOMPARE(slider->value(), 20);
-    SignalLog log(row);
+    testutils::ChangeLog log(row);
     slider->setValue(47);
-    QCOMPARE(log.entries, pair(5, 5));
+    QCOMPARE(log.entries, changedPair(5, 5));
     QCOMPARE(fieldOf(row)->text(), QStringLiteral("5"));
     // The refresh that follows leaves the slider where the user put it; a later one moves it.
     row->setValue(5, 0x10);
@@ -431,7 +414,7 @@ void TestInputLineSlider::sliderMoves()
     fieldOf(row)->setFocus();
     QTest::keyClick(fieldOf(row), Qt::Key_Return);
     QCOMPARE(slider->value(), 70);
-    QCOMPARE(log.entries, pair(5, 5) + pair(7, 7));
+    QCOMPARE(log.entries, changedPair(5, 5) + changedPair(7, 7));
 }
 
 void TestInputLineSlider::sliderValueRejectedByDecimals()
@@ -440,13 +423,13 @@ void TestInputLineSlider::sliderValueRejectedByDecimals()
     row->setMaxValue(1.5f);
     row->setValueAndInit(1, 0xc2);
     auto* slider = row->findChild<QSlider*>();
-    SignalLog log(row);
+    testutils::ChangeLog log(row);
     slider->setValue(33); // 0.495: three decimals, the row accepts two
     QVERIFY(log.entries.isEmpty());
     QCOMPARE(fieldOf(row)->text(), QStringLiteral("1"));
     QCOMPARE(row->getValue(), 1.0f);
     slider->setValue(34); // 0.51
-    QCOMPARE(log.entries, pair(0, 0.51));
+    QCOMPARE(log.entries, changedPair(0, 0.51));
 }
 
 void TestInputLineSlider::degenerateRanges()
@@ -465,10 +448,10 @@ void TestInputLineSlider::degenerateRanges()
     row->setValueAndInit(5, 0xc2);
     QCOMPARE(row->getValue(), 5.0f);
     row->setValue(5, 0x10);
-    SignalLog log(row);
+    testutils::ChangeLog log(row);
     fieldOf(row)->setText(QStringLiteral("3"));
     QMetaObject::invokeMethod(fieldOf(row), "returnPressed");
-    QCOMPARE(log.entries, pair(10, 10));
+    QCOMPARE(log.entries, changedPair(10, 10));
 
     // NaN bounds are ignored, infinite ones accepted.
     row->setMinValue(qQNaN());
