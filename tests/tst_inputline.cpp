@@ -306,6 +306,7 @@ void TestInputLine::popupGeometry()
 
     HostInputLine* row = makeRow(0, 10);
     row->setStep(1);
+    row->setStep(10); // not below the maximum: ignored
     row->setValue(5, 0);
     const QRect screen = row->screen()->geometry();
     if (windowPos.y() < 0)

@@ -400,6 +400,10 @@ void TestInputLineSlider::sliderMoves()
     auto* slider = row->findChild<QSlider*>();
     QVERIFY(slider);
     QCOMPARE(slider->value(), 20);
+    row->setStep(3);
+    QCOMPARE(slider->pageStep(), 3);
+    row->setStep(10); // not below the maximum: ignored
+    QCOMPARE(slider->pageStep(), 3);
     testutils::ChangeLog log(row);
     slider->setValue(47);
     QCOMPARE(log.entries, changedPair(5, 5));
