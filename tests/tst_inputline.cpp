@@ -289,19 +289,20 @@ void TestInputLine::popupGeometry_data()
 {
     QTest::addColumn<QPoint>("windowPos");
     QTest::addColumn<int>("pointerX");
-    QTest::addColumn<bool>("clampLeft");
+    QTest::addColumn<int>("clampLeft"); // -1: to the screen's left edge, 1: to its right edge
     QTest::addColumn<bool>("clampTop");
 
-    QTest::newRow("on screen") << QPoint(200, 200) << 300 << false << false;
-    QTest::newRow("pointer near the left edge") << QPoint(0, 200) << 10 << true << false;
-    QTest::newRow("row at the bottom") << QPoint(200, -1) << 300 << false << true;
+    QTest::newRow("on screen") << QPoint(200, 200) << 300 << 0 << false;
+    QTest::newRow("pointer near the left edge") << QPoint(0, 200) << 10 << -1 << false;
+    QTest::newRow("pointer near the right edge") << QPoint(200, 200) << -5 << 1 << false;
+    QTest::newRow("row at the bottom") << QPoint(200, -1) << 300 << 0 << true;
 }
 
 void TestInputLine::popupGeometry()
 {
     QFETCH(QPoint, windowPos);
     QFETCH(int, pointerX);
-    QFETCH(bool, clampLeft);
+    QFETCH(int, clampLeft);
     QFETCH(bool, clampTop);
 
     HostInputLine* row = makeRow(0, 10);
@@ -309,6 +310,8 @@ void TestInputLine::popupGeometry()
     row->setStep(10); // not below the maximum: ignored
     row->setValue(5, 0);
     const QRect screen = row->screen()->geometry();
+    if (pointerX < 0)
+        pointerX += screen.right();
     if (windowPos.y() < 0)
         windowPos.setY(screen.bottom() - m_window->frameGeometry().height() + 5);
     m_window->move(windowPos);
@@ -325,7 +328,9 @@ void TestInputLine::popupGeometry()
     QCOMPARE(slider->pageStep(), 1);
     QVERIFY(slider->hasFocus());
     // Range 10 in steps of 1 on a 92-pixel track: 9 pixels per step, the handle 45 pixels in.
-    const int left = clampLeft ? screen.left() : pointerX - 4 - 45;
+    const int left = clampLeft < 0 ? screen.left()
+        : clampLeft > 0            ? screen.right() - 99
+                                   : pointerX - 4 - 45;
     const int buttonBottom = button->mapToGlobal(QPoint(0, 0)).y() + button->height();
     const int top = clampTop ? screen.bottom() - 19 : buttonBottom;
     QCOMPARE(popup->geometry(), QRect(left, top, 100, 20));
