@@ -24,3 +24,21 @@ inline bool sendWheel(QWidget* w, int angleDelta, QPoint pos = QPoint(2, 2))
 }
 
 } // namespace testutils
+
+// --- numeric rows ---
+#include <QMouseEvent>
+
+namespace testutils {
+
+// Moves the pointer over `w` with `buttons` held, as the platform reports a drag. QTest::mouseMove
+// cannot be used for this: on Qt 5 it only warps the cursor, and the move the platform then
+// reports carries no buttons.
+inline void mouseMoveHeld(QWidget* w, QPoint pos, Qt::MouseButtons buttons = Qt::LeftButton)
+{
+    QMouseEvent event(QEvent::MouseMove, QPointF(pos), QPointF(w->mapToGlobal(pos)), Qt::NoButton,
+        buttons, Qt::NoModifier);
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    qApp->notify(w, &event);
+}
+
+} // namespace testutils

@@ -11,3 +11,15 @@ using CorvaneEnterEvent = QEnterEvent;
 #include <QEvent>
 using CorvaneEnterEvent = QEvent;
 #endif
+
+// Mouse event positions: Qt 6 reports them as floating-point points, Qt 5 as integer ones.
+#include <QMouseEvent>
+
+inline QPoint corvaneMousePos(const QMouseEvent* event)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return event->position().toPoint();
+#else
+    return event->pos();
+#endif
+}
