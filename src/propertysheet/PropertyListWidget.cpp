@@ -86,7 +86,13 @@ PropertyListWidget::PropertyListWidget(
     }
 }
 
-PropertyListWidget::~PropertyListWidget() = default;
+PropertyListWidget::~PropertyListWidget()
+{
+    // Rows die with QWidget's destructor, after this one; a row that loses focus on its way
+    // out must not reach the slots of a sheet that is no longer one.
+    for (auto it = m_descriptions.cbegin(); it != m_descriptions.cend(); ++it)
+        disconnect(it.key(), nullptr, this, nullptr);
+}
 
 void PropertyListWidget::makeGui()
 {
