@@ -11,15 +11,18 @@
 void forceStyles(QWidget* widget)
 {
     static QByteArray arr;
+    // The text made from arr, kept so that every styled widget shares one copy of it.
+    static QString text;
     if (arr.isEmpty()) {
         QFile file(QStringLiteral(":/force-styles.css"));
         file.open(QIODevice::ReadOnly);
         arr = file.readAll();
         file.close();
+        // Read as a zero-terminated 8-bit string: whatever follows a zero byte is not part of it.
+        const qsizetype end = arr.indexOf('\0');
+        text = QString::fromLatin1(arr.constData(), end < 0 ? arr.size() : end);
     }
-    // Read as a zero-terminated 8-bit string: whatever follows a zero byte is not part of it.
-    const qsizetype end = arr.indexOf('\0');
-    widget->setStyleSheet(QString::fromLatin1(arr.constData(), end < 0 ? arr.size() : end));
+    widget->setStyleSheet(text);
 }
 
 QRect AdjustWindowRectToScreens(QRect rect)
