@@ -12,18 +12,18 @@ using CorvaneEnterEvent = QEnterEvent;
 using CorvaneEnterEvent = QEvent;
 #endif
 
-<<<<<<< HEAD
-// Global position of a mouse event as a whole point (Qt 6 reports it as a QPointF).
+// Mouse event positions as whole points: Qt 6 reports them as floating-point points, Qt 5 as
+// integer ones.
 #include <QMouseEvent>
-inline QPoint corvaneGlobalPos(const QMouseEvent* e)
+
+inline QPoint corvaneGlobalPos(const QMouseEvent* event)
 {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    return e->globalPosition().toPoint();
+    return event->globalPosition().toPoint();
 #else
-    return e->globalPos();
-=======
-// Mouse event positions: Qt 6 reports them as floating-point points, Qt 5 as integer ones.
-#include <QMouseEvent>
+    return event->globalPos();
+#endif
+}
 
 inline QPoint corvaneMousePos(const QMouseEvent* event)
 {
@@ -31,6 +31,5 @@ inline QPoint corvaneMousePos(const QMouseEvent* event)
     return event->position().toPoint();
 #else
     return event->pos();
->>>>>>> numeric
 #endif
 }
