@@ -101,6 +101,8 @@ NumericPage::NumericPage(QWidget* parent)
     layout->addLayout(columns);
     layout->addStretch(1);
     layout->addWidget(m_readout);
+    // The side-by-side columns would hold the page wide; below kStackedBelow they stack.
+    setMinimumWidth(320);
 
     watch(popup, tr("Zoom"));
     watch(spinner, tr("Copies"));

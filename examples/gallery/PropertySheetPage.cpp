@@ -34,6 +34,8 @@ PropertySheetPage::PropertySheetPage(QWidget* parent)
     m_layout->setSpacing(12);
     m_layout->addWidget(m_scroll);
     m_layout->addWidget(m_preview, 1);
+    // Side by side the page would be held wide; below kStackedBelow the preview goes on top.
+    setMinimumWidth(320);
 
     // The sheet never watches the object: every edit comes back here, and the page refreshes
     // the sheet so that rows depending on other properties (enabled states) follow.
@@ -56,13 +58,12 @@ void PropertySheetPage::resizeEvent(QResizeEvent* event)
     const bool stacked = event->size().width() < kStackedBelow;
     if (stacked) {
         m_layout->setDirection(QBoxLayout::BottomToTop);
-        m_scroll->setMinimumWidth(0);
         m_scroll->setMaximumWidth(QWIDGETSIZE_MAX);
         m_preview->setMaximumHeight(220);
     } else {
         m_layout->setDirection(QBoxLayout::LeftToRight);
-        const int scrollBar = m_scroll->verticalScrollBar()->sizeHint().width();
-        m_scroll->setFixedWidth(kSheetWidth + scrollBar);
+        // No minimum: the page must be free to shrink below the stacking width.
+        m_scroll->setMaximumWidth(kSheetWidth + m_scroll->verticalScrollBar()->sizeHint().width());
         m_preview->setMaximumHeight(QWIDGETSIZE_MAX);
     }
     QWidget::resizeEvent(event);

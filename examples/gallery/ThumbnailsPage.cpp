@@ -125,8 +125,9 @@ void ThumbnailsPage::openPage(int index)
     if (!item)
         return;
     m_page->setImage(
-        pageart::pagePicture(item->text(), m_accents.value(index), QSize(400, 300)).toImage());
+        pageart::pagePicture(item->text(), m_accents.value(index), QSize(320, 240)).toImage());
     m_title->setText(tr("Open: %1").arg(item->text()));
+    log(tr("Opened \u201c%1\u201d.").arg(item->text()));
 }
 
 void ThumbnailsPage::log(QString const& message)
