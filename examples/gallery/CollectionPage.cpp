@@ -8,6 +8,7 @@
 #include <QBoxLayout>
 #include <QLabel>
 #include <QLocale>
+#include <QTimer>
 
 CollectionPage::CollectionPage(QWidget* parent)
     : QWidget(parent)
@@ -60,10 +61,20 @@ CollectionPage::CollectionPage(QWidget* parent)
         updateStatus();
     });
 
-    m_view->setSelection({ { 0, 2 }, { 0, 5 }, { 0, 6 } });
-    m_selected = m_view->selection().size();
     m_view->reload();
+    m_view->setSelection({ { 0, 2482 }, { 0, 2485 }, { 0, 2486 } });
+    m_selected = m_view->selection().size();
     updateStatus();
+}
+
+void CollectionPage::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    // Open where one group ends and the next begins, once the view knows its size.
+    QTimer::singleShot(0, this, [this] { m_view->ensureItemVisible({ 1, 30 }); });
 }
 
 void CollectionPage::updateStatus()

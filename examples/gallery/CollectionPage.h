@@ -14,6 +14,9 @@ class CollectionPage : public QWidget
 public:
     explicit CollectionPage(QWidget* parent = nullptr);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void updateStatus();
 
@@ -24,4 +27,5 @@ private:
     unsigned long m_pooled = 0;
     unsigned long m_selected = 0;
     QString m_activated;
+    bool m_shown = false;
 };

@@ -63,7 +63,8 @@ bool GalleryWindow::saveScreenshots(QDir const& dir)
             for (int round = 0; round < 3; ++round)
                 QApplication::processEvents();
             const QString path = dir.filePath(m_fileNames.at(i) + suffix + QStringLiteral(".png"));
-            ok = grab().save(path) && ok;
+            // Highest compression: the pictures go into the repository.
+            ok = grab().save(path, "PNG", 0) && ok;
         }
     };
     show();

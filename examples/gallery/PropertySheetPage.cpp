@@ -58,12 +58,13 @@ void PropertySheetPage::resizeEvent(QResizeEvent* event)
     const bool stacked = event->size().width() < kStackedBelow;
     if (stacked) {
         m_layout->setDirection(QBoxLayout::BottomToTop);
+        m_scroll->setMinimumWidth(0);
         m_scroll->setMaximumWidth(QWIDGETSIZE_MAX);
         m_preview->setMaximumHeight(220);
     } else {
         m_layout->setDirection(QBoxLayout::LeftToRight);
-        // No minimum: the page must be free to shrink below the stacking width.
-        m_scroll->setMaximumWidth(kSheetWidth + m_scroll->verticalScrollBar()->sizeHint().width());
+        // The page's own minimum width, not this one, decides how far the window shrinks.
+        m_scroll->setFixedWidth(kSheetWidth + m_scroll->verticalScrollBar()->sizeHint().width());
         m_preview->setMaximumHeight(QWIDGETSIZE_MAX);
     }
     QWidget::resizeEvent(event);
