@@ -59,9 +59,13 @@ bool GalleryWindow::saveScreenshots(QDir const& dir)
         resize(size);
         for (int i = 0; i < m_tabs->count(); ++i) {
             m_tabs->setCurrentIndex(i);
-            // Let layouts, polishing and the collection view's placement settle.
+            // Let layouts, polishing and the collection view's placement settle. Some widgets
+            // size themselves while painting (thumbnails take their height from their width),
+            // so paint once before the picture that counts.
             for (int round = 0; round < 3; ++round)
                 QApplication::processEvents();
+            grab();
+            QApplication::processEvents();
             const QString path = dir.filePath(m_fileNames.at(i) + suffix + QStringLiteral(".png"));
             // Highest compression: the pictures go into the repository.
             ok = grab().save(path, "PNG", 0) && ok;
