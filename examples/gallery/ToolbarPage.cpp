@@ -40,6 +40,7 @@ QWidget* captioned(QWidget* viewer, QString const& caption)
     layout->setSpacing(4);
     auto* title = new QLabel(caption);
     title->setObjectName(QStringLiteral("viewerCaption"));
+    title->setWordWrap(true);
     layout->addWidget(title);
     layout->addWidget(viewer, 1);
     return box;
