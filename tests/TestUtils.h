@@ -24,3 +24,47 @@ inline bool sendWheel(QWidget* w, int angleDelta, QPoint pos = QPoint(2, 2))
 }
 
 } // namespace testutils
+
+// --- numeric rows ---
+#include <QMouseEvent>
+
+namespace testutils {
+
+// Moves the pointer over `w` with `buttons` held, as the platform reports a drag. QTest::mouseMove
+// cannot be used for this: on Qt 5 it only warps the cursor, and the move the platform then
+// reports carries no buttons.
+inline void mouseMoveHeld(QWidget* w, QPoint pos, Qt::MouseButtons buttons = Qt::LeftButton)
+{
+    QMouseEvent event(QEvent::MouseMove, QPointF(pos), QPointF(w->mapToGlobal(pos)), Qt::NoButton,
+        buttons, Qt::NoModifier);
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    qApp->notify(w, &event);
+}
+
+} // namespace testutils
+
+#include <QStringList>
+
+namespace testutils {
+
+// Every changed(int) / changed(float) of a numeric row, in order, as "i:<int>" and "f:<float>".
+class ChangeLog : public QObject
+{
+public:
+    template<class Row> explicit ChangeLog(Row* row)
+    {
+        connect(row, qOverload<int>(&Row::changed), this,
+            [this](int v) { entries << QStringLiteral("i:%1").arg(v); });
+        connect(row, qOverload<float>(&Row::changed), this,
+            [this](float v) { entries << QStringLiteral("f:%1").arg(double(v), 0, 'g', 7); });
+    }
+    QStringList entries;
+};
+
+// The log entries of one changed(int), changed(float) pair.
+inline QStringList changedPair(int i, double f)
+{
+    return { QStringLiteral("i:%1").arg(i), QStringLiteral("f:%1").arg(float(f), 0, 'g', 7) };
+}
+
+} // namespace testutils

@@ -8,8 +8,10 @@
 #include <QPointer>
 #include <QVector>
 
+class ComboBox;
 class IFileSource;
 class PropsPanel;
+class QColor;
 class QVBoxLayout;
 
 // Implemented by the host object whose Qt properties a PropertyListWidget shows and edits.
@@ -42,6 +44,18 @@ public:
     PropertyListWidget(QObject* object, IPropertyListHelper* listHelper, QWidget* parent = nullptr);
     ~PropertyListWidget() override;
 
+    // The bound property of a row widget, and the row bound to a property.
+    QString findProperty(QObject* w) const;
+    QWidget* findWidget(QString const& prop) const;
+    QVariant getProperty(QObject* w) const;
+    void setProperty(QObject* w, QVariant const& value);
+    using QObject::setProperty;
+
+    void updateCombo(QObject* combo, QString const& newText, QString const& oldText);
+    // Re-reads every row from the object, after rebinding the sheet to `object` when it is
+    // not null.
+    void UpdateValues(QObject* object = nullptr);
+
     void makeGui();
     void processProperties(QList<QMap<QString, QVariant>> const& list);
     QWidget* createWidget(QMap<QString, QVariant> const& record);
@@ -52,7 +66,22 @@ public:
     void addPanel(QWidget* w);
     QVector<PropertyListWidget*> panels();
 
+public Q_SLOTS:
+    void onNumberChanged(float value);
+    void onFileChanged(QString const& file);
+    void onColorClicked(QColor const& color);
+    void onCheckClicked(bool checked);
+    void onButtonClicked();
+    void onTextFieldChanged(QString const& text);
+    void onComboCurrentIndex(QString const& text);
+    void updateAll();
+
 private:
+    QWidget* createValueWidget(QString const& type, QMap<QString, QVariant> const& record);
+    void fillCombo(ComboBox* combo, QString const& prop);
+    void connectButton(QWidget* button, QObject* object, QString const& prop, bool connect);
+    bool writeProperty(QObject* w, QVariant const& value);
+
     QVBoxLayout* m_layout = nullptr;
     // Held weakly: the host may destroy its object before the sheet.
     QPointer<QObject> m_object;

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <corvane/CorvaneExport.h>
+
+#include <QFrame>
+#include <QMap>
+#include <QStringList>
+#include <QVariant>
+
+class Label;
+class QComboBox;
+
+// A titled drop-down row. Entries are plain texts or texts standing for numbers, the latter kept
+// in numeric order; a value is selected by its number (within 0.01) or by its text.
+class CORVANE_WIDGETS_EXPORT ComboBox : public QFrame
+{
+    Q_OBJECT
+    Q_PROPERTY(bool two_lines READ isTwoLines)
+public:
+    ComboBox(QString const& title, bool twoLines, QWidget* parent = nullptr);
+
+    bool isTwoLines() const;
+    QString title();
+
+    void setEditable(bool on);
+    void setValues(QStringList const& texts);
+    void setValues(QMap<QString, QVariant> const& map);
+    void setValue(QString const& value);
+    void setCurrentValue(QString const& text);
+    void removeValue(QString const& text);
+    QString currentValue();
+
+    void setCurrentIndex(int index);
+    int currentIndex();
+    int count();
+    void clear();
+
+    bool eventFilter(QObject* obj, QEvent* e) override;
+
+Q_SIGNALS:
+    void currentIndexChanged(QString const& text);
+    void editTextChanged(QString const& text);
+
+private:
+    Label* m_label;
+    QComboBox* m_combo;
+    bool m_twoLines;
+};

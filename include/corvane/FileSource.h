@@ -1,0 +1,26 @@
+#pragma once
+
+#include <corvane/CorvaneExport.h>
+
+#include <QObject>
+#include <QStringList>
+
+class QWidget;
+
+// What a FilePicker offers, how it browses and which dropped files it takes. The host derives
+// from it; the picker owns the object it is given.
+class CORVANE_WIDGETS_EXPORT IFileSource : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    ~IFileSource() override;
+
+    // The files to offer, in display order. Called at every list rebuild, possibly more than
+    // once in a row: it must be cheap and stable.
+    virtual QStringList getFileList(QWidget* picker) = 0;
+    // Lets the user choose a file starting from `fileName`; true leaves the choice in it.
+    virtual bool browseFile(QWidget* parent, QString& fileName) = 0;
+    // Whether this existing file may become the picker's file (asked on drag and drop).
+    virtual bool isFileAccepted(QString const& filePath) = 0;
+};

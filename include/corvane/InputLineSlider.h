@@ -1,0 +1,124 @@
+#pragma once
+
+#include <corvane/CorvaneExport.h>
+#include <corvane/IInputLine.h>
+
+class Label;
+class LineEdit;
+class QDoubleValidator;
+class QFocusEvent;
+class QSlider;
+
+// The numeric row of the property sheet: a title, an optional slider and a drag-editable field.
+// Values are typed (committed by Return or by leaving the field), stepped with Up/Down, dragged
+// on the field or set with the slider; every user change emits changed(int), then changed(float).
+class CORVANE_WIDGETS_EXPORT InputLineSlider : public IInputLine
+{
+    Q_OBJECT
+    Q_PROPERTY(float m_value READ getValue WRITE setValueProperty)
+    Q_PROPERTY(float m_minValue READ getMinValue WRITE setMinValue)
+    Q_PROPERTY(float m_maxValue READ getMaxValue WRITE setMaxValue)
+    Q_PROPERTY(int m_precision READ getPrecision WRITE setPrecision)
+    Q_PROPERTY(bool m_usePercents READ isPercents WRITE setPercents)
+    Q_PROPERTY(bool no_slider READ isNoSlider)
+    Q_PROPERTY(bool two_lines READ isTwoLines)
+    Q_PROPERTY(QString style_type READ getStyleType WRITE setStyleType)
+public:
+    InputLineSlider(QString const& title, eInputLineFlags flags, QWidget* parent = nullptr);
+    InputLineSlider(
+        QString const& title, eInputLineFlags flags, int value, QWidget* parent = nullptr);
+    InputLineSlider(QString const& title, int flags, QWidget* parent = nullptr);
+
+    void setTitle(QString const& title);
+
+    void setMinValue(float value) override;
+    void setMaxValue(float value) override;
+    void setPercents(bool on) override;
+    void setIntValues(bool on) override;
+    void setRealValues(bool on) override;
+    // Values beyond [-1, 100] are clamped: -1 already means six significant digits, and a
+    // double has nothing to show beyond a hundred decimals.
+    void setPrecision(int precision) override;
+    void setValueAndInit(float value, eInputLineFlags flags) override;
+    void setValue(float value, eInputLineFlags flags) override;
+    void setSliderInsteadSpinner(bool on) override;
+    void setTwoLines(bool on) override;
+    void setSliderIntStep(bool on) override;
+    using IInputLine::setValue;
+    using IInputLine::setValueAndInit;
+
+    float getValue() const;
+    float getMinValue() const;
+    float getMaxValue() const;
+    int getPrecision() const;
+    bool isPercents() const;
+    bool isRealValues() const;
+    bool isIntValues() const;
+    bool isNoSlider() const;
+    bool isTwoLines() const;
+    QString getStyleType() const;
+
+    void setStyleType(QString const& styleType);
+    void forceStyles(QString const& styleType);
+    void setDecimalDigits(int digits);
+    void setStep(int step);
+    void setStepForMouse();
+
+    void setEditValue(double value, bool emitChanged);
+    void setAndEmit(double value);
+    void emitSignals(double value);
+    double fillLineEdit(double value);
+    void addZeroAtEnd(QString& text);
+    double getEditValue();
+    bool validate(QString const& text);
+    void setSliderValue(float value);
+
+    void connectAll();
+    void disconnectAll();
+
+public Q_SLOTS:
+    void setEnabled(bool on);
+
+Q_SIGNALS:
+    void changed(int value);
+    void changed(float value);
+
+protected:
+    bool eventFilter(QObject* obj, QEvent* ev) override;
+    void keyPressEvent(QKeyEvent* ev) override;
+
+private Q_SLOTS:
+    void onReturnPressed();
+    void onFocusLost(QFocusEvent* ev);
+    void onMouseDraging(double delta);
+    void onSliderChanged(int position);
+
+private:
+    InputLineSlider(QString const& title, eInputLineFlags flags, int decimalDigits, bool hasValue,
+        int value, QWidget* parent);
+    void buildLayout(eInputLineFlags flags);
+    void setValueProperty(float value);
+    void commit();
+    // Emits the pair unless a receiver of changed(int) destroyed the row; false if it did.
+    bool emitAlive(double value);
+
+    QString m_styleType;
+    Label* m_label = nullptr;
+    LineEdit* m_edit = nullptr;
+    QDoubleValidator* m_validator = nullptr;
+    QSlider* m_slider = nullptr;
+    QFrame* m_space = nullptr;
+    double m_value = 0.0;
+    double m_minValue = 0.0;
+    double m_maxValue = 10.0;
+    int m_decimalDigits = 5;
+    int m_fineStep = 0;
+    int m_precision = -1;
+    bool m_usePercents = false;
+    bool m_realValues = true;
+    bool m_sliderInsteadSpinner = false;
+    bool m_twoLines = false;
+    bool m_sliderDriven = false;
+    bool m_sliderIntStep = false;
+    bool m_clickPending = false;
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <corvane/CorvaneExport.h>
+
+#include <QFrame>
+
+class Label;
+class QTextEdit;
+
+// A titled multi-line plain-text row. Return inserts a line break; leaving the editor commits the
+// text through editingFinished(QString).
+class CORVANE_WIDGETS_EXPORT MultiTextField : public QFrame
+{
+    Q_OBJECT
+    Q_PROPERTY(QString style_type READ getStyleType)
+    Q_PROPERTY(bool two_lines READ isTwoLines)
+public:
+    MultiTextField(
+        QString const& title, QString const& text, bool two_lines, QWidget* parent = nullptr);
+    ~MultiTextField() override;
+
+    void setTitle(QString const& title);
+    void setText(QString const& text);
+
+    QString getStyleType() const;
+    bool isTwoLines() const;
+    void forceStyles(QString const& styleType);
+
+    void createWidgets(QString const& title, QString const& text, bool two_lines);
+
+Q_SIGNALS:
+    void editingFinished(QString const& text);
+
+protected:
+    bool eventFilter(QObject* obj, QEvent* e) override;
+
+private Q_SLOTS:
+    void onEditingFinished();
+
+private:
+    bool m_twoLines;
+    QString m_styleType;
+    Label* m_label = nullptr;
+    QTextEdit* m_edit = nullptr;
+};

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <corvane/CorvaneExport.h>
+
+#include <QFrame>
+
+class Label;
+class QLineEdit;
+
+// A titled single-line text row. editingFinished(QString) reports every Return and every time
+// the editor loses focus, whether or not the text changed.
+class CORVANE_WIDGETS_EXPORT TextField : public QFrame
+{
+    Q_OBJECT
+    Q_PROPERTY(QString style_type READ getStyleType)
+    Q_PROPERTY(bool two_lines READ isTwoLines)
+public:
+    explicit TextField(QWidget* parent = nullptr);
+    TextField(QString const& text, bool two_lines, QWidget* parent = nullptr);
+    TextField(QString const& title, QString const& text, bool two_lines, QWidget* parent = nullptr);
+    ~TextField() override;
+
+    void setTitle(QString const& title);
+    void setText(QString const& text);
+    QString text() const;
+    void selectAll();
+
+    QString getStyleType() const;
+    bool isTwoLines() const;
+    void forceStyles(QString const& styleType);
+
+    void createWidgets(QString const& title, QString const& text, bool two_lines);
+
+Q_SIGNALS:
+    void textChanged(QString const& text);
+    void editingFinished(QString const& text);
+
+protected:
+    bool eventFilter(QObject* obj, QEvent* e) override;
+
+private Q_SLOTS:
+    void onEditingFinished();
+
+private:
+    bool m_twoLines;
+    QString m_styleType;
+    Label* m_label = nullptr;
+    QLineEdit* m_edit = nullptr;
+};

@@ -1,0 +1,94 @@
+#include <corvane/CollectionView.h>
+
+#include "collectionview/CollectionView_private.h"
+
+ICollectionViewDelegate::~ICollectionViewDelegate() = default;
+
+CollectionView::CollectionView(ICollectionViewDelegate* delegate, const QSize& itemSize,
+    int horizontalSpacing, int verticalSpacing, int headerHeight, unsigned long fixedColumns,
+    bool centerItems, int margin, QWidget* parent)
+    : QScrollArea(parent)
+{
+    setAttribute(Qt::WA_MacShowFocusRect, false);
+    setAttribute(Qt::WA_LayoutUsesWidgetRect);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_inner = new NewInnerWidget(delegate, itemSize, horizontalSpacing, verticalSpacing,
+        headerHeight, fixedColumns, centerItems, margin, *this);
+    setWidget(m_inner);
+    setWidgetResizable(true);
+}
+
+CollectionView::~CollectionView() = default;
+
+void CollectionView::reload()
+{
+    m_inner->reload();
+}
+
+void CollectionView::updateItems(bool scrollOnly)
+{
+    m_inner->updateItems(scrollOnly);
+}
+
+CollectionViewItem* CollectionView::dequeueItem()
+{
+    return m_inner->dequeueItem();
+}
+
+QWidget* CollectionView::dequeueHeader()
+{
+    return m_inner->dequeueHeader();
+}
+
+std::vector<CollectionViewItem*> CollectionView::visibleItems() const
+{
+    return m_inner->visibleItems();
+}
+
+const std::set<CollectionViewIndex>& CollectionView::selection() const
+{
+    return m_inner->selection();
+}
+
+void CollectionView::setSelection(const std::set<CollectionViewIndex>& selection)
+{
+    m_inner->setSelection(selection);
+}
+
+CollectionViewSelectionType CollectionView::selectionType() const
+{
+    return m_inner->selectionType();
+}
+
+void CollectionView::setSelectionType(CollectionViewSelectionType type)
+{
+    m_inner->setSelectionType(type);
+}
+
+void CollectionView::ensureItemVisible(const CollectionViewIndex& index)
+{
+    m_inner->scrollTo(index);
+}
+
+void CollectionView::keyPressEvent(QKeyEvent* event)
+{
+    m_inner->keyPressEvent(event);
+}
+
+void CollectionView::resizeEvent(QResizeEvent* event)
+{
+    QScrollArea::resizeEvent(event);
+    m_inner->updateItems(false);
+}
+
+void CollectionView::showEvent(QShowEvent* event)
+{
+    QScrollArea::showEvent(event);
+    m_inner->updateItems(false);
+}
+
+void CollectionView::scrollContentsBy(int dx, int dy)
+{
+    QScrollArea::scrollContentsBy(dx, dy);
+    m_inner->updateItems(true);
+}

@@ -1,0 +1,67 @@
+#include "controls/ColorPicker_PushButton.h"
+
+#include <QColorDialog>
+#include <QPainter>
+#include <QPointer>
+#include <QStyleOptionFrame>
+
+ColorPicker_PushButton::ColorPicker_PushButton(QColor const& color, QWidget* parent)
+    : QPushButton(parent)
+    , m_color(color)
+{
+    setAttribute(Qt::WA_MacShowFocusRect, false);
+    setAttribute(Qt::WA_LayoutUsesWidgetRect);
+}
+
+QColor ColorPicker_PushButton::getValue()
+{
+    return m_color;
+}
+
+void ColorPicker_PushButton::setValue(QColor const& color)
+{
+    m_color = color;
+    repaint();
+}
+
+void ColorPicker_PushButton::mouseReleaseEvent(QMouseEvent*)
+{
+    // The press is QPushButton's, the release is ours: clicked() is never emitted, and the
+    // button only has to come back up.
+    setDown(false);
+    QPointer<ColorPicker_PushButton> self(this);
+    QPointer<QColorDialog> dialog = new QColorDialog(this);
+    dialog->setCurrentColor(m_color);
+    const int result = dialog->exec();
+    // The nested event loop may have destroyed the swatch (and with it the dialog).
+    if (!self)
+        return;
+    const QColor chosen = dialog ? dialog->currentColor() : QColor();
+    delete dialog;
+    if (result != QDialog::Accepted)
+        return;
+    m_color = chosen;
+    repaint();
+    Q_EMIT colorChanged(m_color);
+}
+
+void ColorPicker_PushButton::enterEvent(CorvaneEnterEvent*)
+{
+    setCursor(Qt::PointingHandCursor);
+}
+
+void ColorPicker_PushButton::leaveEvent(QEvent*)
+{
+    setCursor(Qt::ArrowCursor);
+}
+
+void ColorPicker_PushButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.save();
+    QStyleOptionFrame option;
+    option.initFrom(this);
+    style()->drawPrimitive(QStyle::PE_Frame, &option, &painter, this);
+    painter.fillRect(option.rect.adjusted(2, 2, -2, -2), m_color);
+    painter.restore();
+}

@@ -1,0 +1,164 @@
+#include <corvane/ComboBox.h>
+#include <corvane/Label.h>
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QEvent>
+#include <QListView>
+
+#include <cmath>
+
+ComboBox::ComboBox(QString const& title, bool twoLines, QWidget* parent)
+    : QFrame(parent)
+    , m_label(new Label(title, this))
+    , m_combo(new QComboBox(this))
+    , m_twoLines(twoLines)
+{
+    m_label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+
+    m_combo->setAttribute(Qt::WA_MacShowFocusRect, false);
+    m_combo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_combo->installEventFilter(this);
+
+    auto* view = new QListView;
+    view->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    view->setObjectName(QStringLiteral("view"));
+    m_combo->setView(view);
+
+    if (m_twoLines) {
+        auto* layout = new QVBoxLayout(this);
+        layout->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        layout->addWidget(m_label);
+        layout->addWidget(m_combo);
+        m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    } else {
+        auto* layout = new QHBoxLayout(this);
+        layout->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        layout->addWidget(m_label);
+        layout->addStretch(0);
+        layout->addWidget(m_combo);
+    }
+
+    // QComboBox lost its text-carrying currentIndexChanged in Qt 6; the row's own signal is fed
+    // from the index signal with the entry's text, which is what the old signal carried.
+    connect(m_combo, qOverload<int>(&QComboBox::currentIndexChanged), this,
+        [this](int index) { Q_EMIT currentIndexChanged(m_combo->itemText(index)); });
+}
+
+bool ComboBox::isTwoLines() const
+{
+    return m_twoLines;
+}
+
+QString ComboBox::title()
+{
+    return m_label->text();
+}
+
+void ComboBox::setEditable(bool on)
+{
+    m_combo->setEditable(on);
+}
+
+void ComboBox::setValues(QStringList const& texts)
+{
+    for (QString const& text : texts)
+        m_combo->addItem(text);
+}
+
+void ComboBox::setValues(QMap<QString, QVariant> const& map)
+{
+    // Texts that stand for the same number collapse into one entry, the last in key order
+    // winning. NaN has no place in an order, so it counts as 0 like any other non-number.
+    QMap<float, QString> byNumber;
+    for (auto it = map.cbegin(); it != map.cend(); ++it) {
+        float number = it.value().toFloat();
+        if (std::isnan(number))
+            number = 0.0f;
+        byNumber.insert(number, it.key());
+    }
+    for (auto it = byNumber.cbegin(); it != byNumber.cend(); ++it)
+        m_combo->addItem(it.value(), QVariant(it.key()));
+}
+
+void ComboBox::setValue(QString const& value)
+{
+    // Blocked by hand rather than with QSignalBlocker: the box always ends up unblocked.
+    m_combo->blockSignals(true);
+    const double number = value.toDouble();
+    bool found = false;
+    for (int i = 0; i < m_combo->count(); ++i) {
+        const double entryNumber = m_combo->itemData(i).toDouble();
+        if (std::fabs(number - entryNumber) < 0.01 || m_combo->itemText(i) == value) {
+            m_combo->setCurrentIndex(i);
+            found = true;
+            break;
+        }
+    }
+    if (!found)
+        m_combo->setEditText(value);
+    m_combo->blockSignals(false);
+}
+
+void ComboBox::setCurrentValue(QString const& text)
+{
+    m_combo->setCurrentIndex(
+        m_combo->findData(text, Qt::DisplayRole, Qt::MatchExactly | Qt::MatchCaseSensitive));
+}
+
+void ComboBox::removeValue(QString const& text)
+{
+    const int index
+        = m_combo->findData(text, Qt::DisplayRole, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0)
+        m_combo->removeItem(index);
+}
+
+QString ComboBox::currentValue()
+{
+    return m_combo->currentText();
+}
+
+void ComboBox::setCurrentIndex(int index)
+{
+    m_combo->setCurrentIndex(index);
+}
+
+int ComboBox::currentIndex()
+{
+    return m_combo->currentIndex();
+}
+
+int ComboBox::count()
+{
+    return m_combo->count();
+}
+
+void ComboBox::clear()
+{
+    m_combo->clear();
+}
+
+bool ComboBox::eventFilter(QObject* obj, QEvent* e)
+{
+    // The cast fails while the box is being torn down, when it is no QComboBox any more.
+    if (obj == m_combo && qobject_cast<QComboBox*>(obj)) {
+        switch (e->type()) {
+        case QEvent::Wheel:
+            // Left unaccepted, the wheel goes on to the scrolling sheet around the row.
+            e->ignore();
+            return true;
+        case QEvent::FocusOut:
+            // Commits text typed into an editable box when the user leaves it.
+            Q_EMIT currentIndexChanged(m_combo->currentText());
+            break;
+        default:
+            break;
+        }
+    }
+    return QFrame::eventFilter(obj, e);
+}

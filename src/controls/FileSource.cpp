@@ -1,0 +1,3 @@
+#include <corvane/FileSource.h>
+
+IFileSource::~IFileSource() = default;

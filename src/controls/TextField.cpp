@@ -1,0 +1,111 @@
+#include <corvane/Label.h>
+#include <corvane/TextField.h>
+
+#include "platform/Utils_p.h"
+
+#include <QApplication>
+#include <QBoxLayout>
+#include <QFocusEvent>
+#include <QLineEdit>
+
+TextField::TextField(QWidget* parent)
+    : TextField(QString(), QString(), false, parent)
+{ }
+
+TextField::TextField(QString const& text, bool two_lines, QWidget* parent)
+    : TextField(QString(), text, two_lines, parent)
+{ }
+
+TextField::TextField(QString const& title, QString const& text, bool two_lines, QWidget* parent)
+    : QFrame(parent)
+    , m_twoLines(two_lines)
+{
+    createWidgets(title, text, two_lines);
+    forceStyles(QStringLiteral("transp"));
+}
+
+TextField::~TextField()
+{
+    // The editor may still hold the focus; its focus-out during destruction is no edit.
+    if (m_edit)
+        m_edit->removeEventFilter(this);
+}
+
+void TextField::createWidgets(QString const& title, QString const& text, bool two_lines)
+{
+    if (m_edit)
+        return;
+
+    auto* layout = two_lines ? static_cast<QBoxLayout*>(new QVBoxLayout(this))
+                             : static_cast<QBoxLayout*>(new QHBoxLayout(this));
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(5);
+
+    m_label = new Label(title, this);
+    layout->addWidget(m_label);
+
+    m_edit = new QLineEdit(text, this);
+    m_edit->setAttribute(Qt::WA_MacShowFocusRect, false);
+    m_edit->setObjectName(QStringLiteral("edit"));
+    layout->addWidget(m_edit);
+
+    connect(m_edit, &QLineEdit::textChanged, this, &TextField::textChanged);
+    // Qt 6's QLineEdit::editingFinished() stays silent on a focus loss without a change, so
+    // Return and focus loss are watched directly, the same way on Qt 5 and Qt 6.
+    connect(m_edit, &QLineEdit::returnPressed, this, &TextField::onEditingFinished);
+    m_edit->installEventFilter(this);
+}
+
+bool TextField::eventFilter(QObject* obj, QEvent* e)
+{
+    if (e->type() == QEvent::FocusOut && obj == m_edit && qobject_cast<QLineEdit*>(obj)) {
+        // Opening the editor's own context menu is not leaving the field.
+        const auto* focusEvent = static_cast<QFocusEvent*>(e);
+        const QWidget* popup = QApplication::activePopupWidget();
+        if (focusEvent->reason() != Qt::PopupFocusReason || !popup
+            || popup->parentWidget() != m_edit)
+            onEditingFinished();
+    }
+    return QFrame::eventFilter(obj, e);
+}
+
+void TextField::onEditingFinished()
+{
+    Q_EMIT editingFinished(m_edit->text());
+}
+
+void TextField::setTitle(QString const& title)
+{
+    m_label->setText(title);
+}
+
+void TextField::setText(QString const& text)
+{
+    m_edit->setText(text);
+}
+
+QString TextField::text() const
+{
+    return m_edit->text();
+}
+
+void TextField::selectAll()
+{
+    m_edit->selectAll();
+}
+
+QString TextField::getStyleType() const
+{
+    return m_styleType;
+}
+
+bool TextField::isTwoLines() const
+{
+    return m_twoLines;
+}
+
+void TextField::forceStyles(QString const& styleType)
+{
+    m_styleType = styleType;
+    ::forceStyles(this);
+}

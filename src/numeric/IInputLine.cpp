@@ -1,0 +1,7 @@
+#include <corvane/IInputLine.h>
+
+IInputLine::IInputLine(QWidget* parent)
+    : QFrame(parent)
+{ }
+
+IInputLine::~IInputLine() = default;

@@ -1,0 +1,122 @@
+#include "numeric/Spinner.h"
+
+#include "platform/QtCompat_p.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPointer>
+#include <QTimer>
+
+#include <limits>
+
+namespace {
+
+constexpr int RepeatIntervalMs = 200;
+
+} // namespace
+
+Spinner::Spinner(QWidget* parent)
+    : QWidget(parent)
+    , m_timer(new QTimer(this))
+{
+    m_timer->setInterval(RepeatIntervalMs);
+    connect(m_timer, &QTimer::timeout, this, &Spinner::fireValueChanged);
+}
+
+float Spinner::getMinimum() const
+{
+    return m_minimum;
+}
+
+void Spinner::setMinimum(float minimum)
+{
+    m_minimum = minimum;
+}
+
+float Spinner::getMaximum() const
+{
+    return m_maximum;
+}
+
+void Spinner::setMaximum(float maximum)
+{
+    m_maximum = maximum;
+}
+
+float Spinner::getValue() const
+{
+    return m_value;
+}
+
+void Spinner::setValue(float value)
+{
+    m_value = value;
+}
+
+int Spinner::getSingleStep() const
+{
+    return m_singleStep;
+}
+
+void Spinner::setSingleStep(int step)
+{
+    m_singleStep = step;
+}
+
+void Spinner::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.save();
+    const QRect box(QPoint(0, 0), QPoint(width() - 2, height() - 2));
+    painter.fillRect(box, m_backgroundColor);
+    painter.setPen(m_frameColor);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(box);
+    painter.drawLine(0, height() / 2, width() - 1, height() / 2);
+    drawTriangle(&painter, true);
+    drawTriangle(&painter, false);
+    painter.restore();
+}
+
+void Spinner::drawTriangle(QPainter* painter, bool up)
+{
+    const int w = width();
+    const int h = height();
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    if (up) {
+        path.moveTo(3, h / 2 - 3);
+        path.lineTo(w - 3, h / 2 - 3);
+        path.lineTo(w / 2, 3);
+    } else {
+        path.moveTo(3, h / 2 + 3);
+        path.lineTo(w - 3, h / 2 + 3);
+        path.lineTo(w / 2, h - 3);
+    }
+    path.closeSubpath();
+    painter->fillPath(path, QBrush(m_arrowColor, Qt::SolidPattern));
+}
+
+void Spinner::mousePressEvent(QMouseEvent* ev)
+{
+    m_up = corvaneMousePos(ev).y() <= height() / 2;
+    QPointer<Spinner> self(this);
+    fireValueChanged();
+    if (self)
+        m_timer->start(RepeatIntervalMs);
+}
+
+void Spinner::mouseReleaseEvent(QMouseEvent*)
+{
+    m_timer->stop();
+}
+
+void Spinner::fireValueChanged()
+{
+    // -INT_MIN does not exist; the lower half then steps by INT_MAX.
+    const int down = m_singleStep == std::numeric_limits<int>::min()
+        ? std::numeric_limits<int>::max()
+        : -m_singleStep;
+    Q_EMIT valueChanged(m_up ? m_singleStep : down);
+}

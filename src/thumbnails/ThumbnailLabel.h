@@ -1,0 +1,23 @@
+#pragma once
+
+#include <corvane/CorvaneExport.h>
+
+#include <QLabel>
+
+// Paints a picture scaled to its own width with a one-pixel border, and takes the height the
+// scaled picture needs.
+class CORVANE_AUTOTEST_EXPORT ThumbnailLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit ThumbnailLabel(QWidget* parent = nullptr);
+
+    // Keeps the address, not a copy: the pixmap must outlive the label. Does not repaint.
+    void setPixmap(const QPixmap& pixmap);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    const QPixmap* m_pixmap = nullptr;
+};

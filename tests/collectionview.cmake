@@ -1,0 +1,1 @@
+corvane_add_test(tst_collectionview SOURCES tst_collectionview.cpp)

@@ -1,0 +1,1 @@
+corvane_add_test(tst_imageviewer SOURCES tst_imageviewer.cpp)

@@ -1,0 +1,4 @@
+corvane_add_test(tst_lineedit SOURCES tst_lineedit.cpp)
+corvane_add_test(tst_inputlineslider SOURCES tst_inputlineslider.cpp)
+corvane_add_test(tst_inputline SOURCES tst_inputline.cpp)
+corvane_add_test(tst_lineedit_nowarp SOURCES tst_lineedit_nowarp.cpp)

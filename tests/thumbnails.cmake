@@ -1,0 +1,1 @@
+corvane_add_test(tst_thumbnails SOURCES tst_thumbnails.cpp)
