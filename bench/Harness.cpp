@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QWidget>
+#include <QWindow>
 
 namespace bench {
 
@@ -21,7 +22,15 @@ bool registerCase(Case c)
 void showAndPaint(QWidget* w)
 {
     w->show();
-    w->repaint();
+    waitExposed(w);
+}
+
+void waitExposed(QWidget* w)
+{
+    // Until the platform has exposed the window nothing is painted at all; handling the expose
+    // event paints the window synchronously.
+    while (!w->windowHandle() || !w->windowHandle()->isExposed())
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
 namespace {

@@ -27,8 +27,9 @@ struct Case
 std::vector<Case>& registry();
 bool registerCase(Case c);
 
-// Shows a top-level widget and paints it synchronously, as its first paint.
+// Shows a top-level widget and returns once it has been exposed and painted for the first time.
 void showAndPaint(QWidget* w);
+void waitExposed(QWidget* w);
 
 double msSince(qint64 startNs);
 qint64 nowNs();

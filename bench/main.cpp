@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include <sys/resource.h>
 
@@ -48,6 +49,15 @@ const bench::Case* findCase(QString const& name)
             return &c;
     }
     return nullptr;
+}
+
+// Children keep stdout for their result; Qt's own chatter on stderr would only clutter the table.
+void quietMessages(QtMsgType type, QMessageLogContext const&, QString const& message)
+{
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+        std::abort();
+    }
 }
 
 // Child: run one variant and print "RESULT median min rss".
@@ -92,8 +102,10 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
 
-    if (args.size() == 6 && args[1] == QLatin1String("--child"))
+    if (args.size() == 6 && args[1] == QLatin1String("--child")) {
+        qInstallMessageHandler(quietMessages);
         return runChild(args[2], args[3] == QLatin1String("lib"), args[4].toInt(), args[5].toInt());
+    }
 
     const bool smoke = args.contains(QStringLiteral("--smoke"));
     QString only;
