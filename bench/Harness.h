@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class QWidget;
+
+namespace bench {
+
+// One measured variant: given a size and a repetition count it returns the samples in
+// milliseconds (one per repetition, or one per step for stepwise cases).
+using Run = std::function<std::vector<double>(int size, int reps)>;
+
+struct Case
+{
+    QString name;   // e.g. "sheet.build"
+    QString what;   // one-line description for the table
+    Run library;
+    Run baseline;
+    std::vector<int> sizes;
+    std::vector<int> smokeSizes;
+    int reps;
+};
+
+std::vector<Case>& registry();
+bool registerCase(Case c);
+
+// Shows a top-level widget and returns once it has been exposed and painted for the first time.
+void showAndPaint(QWidget* w);
+void waitExposed(QWidget* w);
+
+double msSince(qint64 startNs);
+qint64 nowNs();
+
+} // namespace bench
