@@ -68,3 +68,53 @@ inline QStringList changedPair(int i, double f)
 }
 
 } // namespace testutils
+
+// --- value controls ---
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+// "text"_q: a QString from a UTF-8 literal, short enough to keep a data row on one line.
+inline QString operator""_q(const char* text, std::size_t size)
+{
+    return QString::fromUtf8(text, int(size));
+}
+
+namespace testutils {
+
+// A shown window holding `w` above a line edit to which the focus can move away from it.
+struct FocusWindow
+{
+    QWidget window;
+    QLineEdit* other = new QLineEdit;
+    explicit FocusWindow(QWidget* w)
+    {
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(w);
+        layout->addWidget(other);
+        window.show();
+        window.activateWindow();
+    }
+    bool ready() { return QTest::qWaitForWindowActive(&window); }
+};
+
+// A shown scroll area with `w` at the top of a much taller content: a wheel turn over `w` that
+// `w` leaves alone scrolls the area.
+struct ScrollHost
+{
+    QScrollArea area;
+    explicit ScrollHost(QWidget* w)
+    {
+        auto* content = new QWidget;
+        auto* layout = new QVBoxLayout(content);
+        layout->addWidget(w);
+        layout->addSpacing(2000);
+        area.setWidget(content);
+        area.resize(300, 200);
+        area.show();
+    }
+    int scrolled() const { return area.verticalScrollBar()->value(); }
+};
+
+} // namespace testutils
