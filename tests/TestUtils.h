@@ -71,8 +71,6 @@ inline QStringList changedPair(int i, double f)
 
 // --- value controls ---
 #include <QLineEdit>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QVBoxLayout>
 
 // "text"_q: a QString from a UTF-8 literal, short enough to keep a data row on one line.
@@ -82,6 +80,13 @@ inline QString operator""_q(const char* text, std::size_t size)
 }
 
 namespace testutils {
+
+// Gives `w` the focus and waits until it has it.
+inline bool focus(QWidget* w)
+{
+    w->setFocus();
+    return QTest::qWaitFor([w] { return w->hasFocus(); });
+}
 
 // A shown window holding `w` above a line edit to which the focus can move away from it.
 struct FocusWindow
@@ -97,24 +102,6 @@ struct FocusWindow
         window.activateWindow();
     }
     bool ready() { return QTest::qWaitForWindowActive(&window); }
-};
-
-// A shown scroll area with `w` at the top of a much taller content: a wheel turn over `w` that
-// `w` leaves alone scrolls the area.
-struct ScrollHost
-{
-    QScrollArea area;
-    explicit ScrollHost(QWidget* w)
-    {
-        auto* content = new QWidget;
-        auto* layout = new QVBoxLayout(content);
-        layout->addWidget(w);
-        layout->addSpacing(2000);
-        area.setWidget(content);
-        area.resize(300, 200);
-        area.show();
-    }
-    int scrolled() const { return area.verticalScrollBar()->value(); }
 };
 
 } // namespace testutils

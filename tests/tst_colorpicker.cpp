@@ -8,11 +8,9 @@
 #include <QPointer>
 #include <QTimer>
 
-#include <functional>
-
 // Clicks the swatch and hands the modal colour dialog, from inside its own event loop, to
 // `action`, which must close it.
-static void clickSwatch(ColorPicker* picker, std::function<void(QColorDialog*)> action)
+template<class Action> static void clickSwatch(ColorPicker* picker, Action action)
 {
     auto* timer = new QTimer(picker);
     QObject::connect(timer, &QTimer::timeout, [timer, action] {
@@ -36,12 +34,8 @@ private Q_SLOTS:
         picker->show();
         QVERIFY(QTest::qWaitForWindowExposed(picker));
         QStringList log;
-        const auto record = [&log](QString const& who) {
-            return [&log, who](QColor const& colour) { log << who + colour.name(); };
-        };
-        connect(picker, &ColorPicker::colorChanged, this, record("picker:"_q));
-        connect(picker->findChild<ColorPicker_PushButton*>("button"_q),
-            &ColorPicker_PushButton::colorChanged, this, record("swatch:"_q));
+        connect(picker, &ColorPicker::colorChanged, this,
+            [&log](QColor const& colour) { log << "picker:"_q + colour.name(); });
         // Cancelled, then accepted twice (the second time with the same colour).
         for (bool accept : { false, true, true })
             clickSwatch(picker, [&](QColorDialog* dialog) {
@@ -50,15 +44,14 @@ private Q_SLOTS:
                 accept ? dialog->accept() : dialog->reject();
             });
         QCOMPARE(log.join(QLatin1Char(' ')),
-            "offered:#ff0000 offered:#ff0000 picker:#0000ff swatch:#0000ff offered:#0000ff "
-            "picker:#0000ff swatch:#0000ff"_q);
+            "offered:#ff0000 offered:#ff0000 picker:#0000ff offered:#0000ff picker:#0000ff"_q);
         QCOMPARE(picker->getValue(), QColor(Qt::blue));
         picker->setEnabled(true); // back to the colour last set, not the one picked
         QCOMPARE(picker->getValue(), QColor(Qt::red));
 
         clickSwatch(picker, [picker](QColorDialog*) { delete picker.data(); });
         QVERIFY(!picker); // and nothing more was announced
-        QCOMPARE(log.size(), 7);
+        QCOMPARE(log.size(), 5);
     }
 
     void swatchColours()
@@ -70,25 +63,21 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&picker));
         auto* swatch = picker.findChild<ColorPicker_PushButton*>("button"_q);
         const int w = swatch->width(), h = swatch->height();
-        const auto pixels = [&](std::initializer_list<QPoint> points) {
-            const QImage image = swatch->grab().toImage();
-            QStringList names;
-            for (QPoint p : points)
-                names << image.pixelColor(p).name();
-            return names.join(QLatin1Char(' '));
-        };
-        QCOMPARE(pixels({ QPoint(w / 2, h / 2) }), "#ffffff"_q);
+        const auto at
+            = [swatch](int x, int y) { return swatch->grab().toImage().pixelColor(x, y).name(); };
+        QCOMPARE(at(w / 2, h / 2), "#ffffff"_q);
         picker.setColor(Qt::red);
         // The style's frame, the 2-pixel band, and the colour from 2 pixels in on every side.
-        QCOMPARE(pixels({ QPoint(0, h / 2), QPoint(1, h / 2), QPoint(2, h / 2), QPoint(w - 2, 1),
-                     QPoint(w - 3, h - 3), QPoint(w / 2, 1), QPoint(w / 2, 2) }),
+        QCOMPARE(QStringList({ at(0, h / 2), at(1, h / 2), at(2, h / 2), at(w - 2, 1),
+                                 at(w - 3, h - 3), at(w / 2, 1), at(w / 2, 2) })
+                     .join(QLatin1Char(' ')),
             "#00ff00 #000000 #ff0000 #000000 #ff0000 #000000 #ff0000"_q);
         picker.setEnabled(false);
         QVERIFY(!swatch->isEnabled());
         picker.setValue(Qt::yellow); // kept, but grey while disabled
-        QCOMPARE(pixels({ QPoint(w / 2, h / 2) }) + picker.getValue().name(), "#f0f0f0#f0f0f0"_q);
+        QCOMPARE(at(w / 2, h / 2) + picker.getValue().name(), "#f0f0f0#f0f0f0"_q);
         picker.setEnabled(true);
-        QCOMPARE(pixels({ QPoint(w / 2, h / 2) }) + picker.getValue().name(), "#ffff00#ffff00"_q);
+        QCOMPARE(at(w / 2, h / 2) + picker.getValue().name(), "#ffff00#ffff00"_q);
     }
 };
 

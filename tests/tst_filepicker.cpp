@@ -7,9 +7,7 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QDragEnterEvent>
 #include <QMimeData>
-#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -58,7 +56,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("selected");
         const QString both = "<>|x.png</a/x.png>|x.png</b/x.png>"_q;
         QTest::newRow("same names") << QStringList { ax, bx } << bx << both << 2;
-        QTest::newRow("absolute path") << QStringList { ax, bx } << "/a/../a/x.png"_q << both << 1;
         QTest::newRow("not in the list") << QStringList { ax, bx } << "/c/y.png"_q << both << 0;
         QTest::newRow("duplicates")
             << QStringList { ax, ax } << ax << "<>|x.png</a/x.png>|x.png</a/x.png>"_q << 2;
@@ -100,19 +97,23 @@ private Q_SLOTS:
     void choosingBrowsingRemoving()
     {
         auto* picker = new FilePicker("Image"_q);
+        auto* combo = part<QComboBox>(picker, "combo");
+        combo->setFixedWidth(140);
         testutils::FocusWindow w(picker);
         QVERIFY(w.ready());
-        QPointer<TestSource> old = new TestSource;
-        picker->setSource(old);
-        auto* source = new TestSource({ ax, bx });
-        picker->setSource(source); // deletes the source it replaces, owns the new one
-        QVERIFY(!old);
-        QCOMPARE(source->parent(), picker);
+        const QString name = "a-very-long-name-that-cannot-fit-anywhere-near-the-end.png"_q;
+        auto* source = new TestSource({ ax, bx, "/d/"_q + name });
+        picker->setSource(source);
+        QCOMPARE(source->parent(), picker); // owned, so destroyed with the picker
+        // Names are shortened from the left to the combo's width less 32 pixels.
+        const QString shown = combo->itemText(3);
+        QVERIFY2(shown.startsWith(QChar(0x2026)) && shown.endsWith("end.png"_q), qPrintable(shown));
+        QCOMPARE(shown, combo->fontMetrics().elidedText(name, Qt::ElideLeft, 140 - 32));
+
         picker->setFileName(bx);
         QStringList log;
         connect(picker, &FilePicker::fileChanged, this, [&log](QString const& f) { log << f; });
         picker->SelectFile(bx); // already set
-        auto* combo = part<QComboBox>(picker, "combo");
         combo->setFocus();
         combo->setCurrentIndex(1);
         QTRY_VERIFY(combo->hasFocus());
@@ -126,32 +127,14 @@ private Q_SLOTS:
         part(picker, "remove")->click();
         QCOMPARE(log, (QStringList { ax, QString(), bx, QString() }));
         QCOMPARE(combo->currentIndex(), 0);
-    }
 
-    void hiddenPickerRebuildsWhenShown()
-    {
-        FilePicker picker { QString() };
-        auto* combo = part<QComboBox>(&picker, "combo");
-        combo->setFixedWidth(140);
-        auto* source = new TestSource({ ax });
-        picker.setSource(source);
-        picker.setFileName(ax);
-        QCOMPARE(combo->count(), 0);
-        picker.show();
+        picker->hide(); // a hidden picker rebuilds its list only when shown again
+        picker->setFileName(ax);
+        QCOMPARE(combo->currentIndex(), 0);
+        picker->show();
         QCOMPARE(combo->currentIndex(), 1);
-        picker.hide();
-        const QString name = "a-very-long-name-that-cannot-fit-anywhere-near-the-end.png"_q;
-        source->files << "/d/"_q + name;
-        picker.setFileName("/d/"_q + name);
-        QCOMPARE(combo->count(), 2);
-        picker.show();
-        QCOMPARE(combo->currentIndex(), 2);
-
-        // Shortened from the left to the combo's width less 32 pixels.
-        const QString shown = combo->itemText(2);
-        QVERIFY2(shown.startsWith(QChar(0x2026)) && shown.endsWith("end.png"_q), qPrintable(shown));
-        QCOMPARE(shown, combo->fontMetrics().elidedText(name, Qt::ElideLeft, 140 - 32));
     }
+
     void dragAndDrop_data()
     {
         QTest::addColumn<QStringList>("names"); // "-" first: no source
@@ -200,10 +183,8 @@ private Q_SLOTS:
 
     void fixDragAndDropUrl()
     {
-#ifdef Q_OS_DARWIN
-        QSKIP("macOS resolves file references through Cocoa; the portable rule is tested here");
-#endif
-        // Only an empty host with the exact prefix, whatever the scheme, makes a file reference.
+        // Only an empty host with the exact prefix, whatever the scheme, makes a file reference;
+        // one that cannot be resolved (as these made-up ones) becomes an empty URL.
         for (QString url : { "file:///a/p.png"_q, "file://host/.file/id=6.2"_q,
                  "file:///.FILE/id=6"_q, "file:///.file/id=6.2"_q, "x-other:///.file/id=6.2"_q }) {
             const bool reference = url.contains("//.file/"_q);
