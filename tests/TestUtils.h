@@ -68,3 +68,40 @@ inline QStringList changedPair(int i, double f)
 }
 
 } // namespace testutils
+
+// --- value controls ---
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+// "text"_q: a QString from a UTF-8 literal, short enough to keep a data row on one line.
+inline QString operator""_q(const char* text, std::size_t size)
+{
+    return QString::fromUtf8(text, int(size));
+}
+
+namespace testutils {
+
+// Gives `w` the focus and waits until it has it.
+inline bool focus(QWidget* w)
+{
+    w->setFocus();
+    return QTest::qWaitFor([w] { return w->hasFocus(); });
+}
+
+// A shown window holding `w` above a line edit to which the focus can move away from it.
+struct FocusWindow
+{
+    QWidget window;
+    QLineEdit* other = new QLineEdit;
+    explicit FocusWindow(QWidget* w)
+    {
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(w);
+        layout->addWidget(other);
+        window.show();
+        window.activateWindow();
+    }
+    bool ready() { return QTest::qWaitForWindowActive(&window); }
+};
+
+} // namespace testutils
