@@ -370,11 +370,11 @@ void tst_RandomCollectionView::randomView()
                 static const Qt::KeyboardModifiers mods[]
                     = { Qt::NoModifier, Qt::ControlModifier, Qt::ShiftModifier };
                 const Qt::KeyboardModifiers mod = mods[pick(rng, 3)];
-                const QPointF at(1, 1);
-                QMouseEvent press(QEvent::MouseButtonPress, at, cell->mapToGlobal(at),
-                    Qt::LeftButton, Qt::LeftButton, mod);
-                QMouseEvent release(QEvent::MouseButtonRelease, at, cell->mapToGlobal(at),
-                    Qt::LeftButton, Qt::NoButton, mod);
+                const QPoint at(1, 1);
+                QMouseEvent press(QEvent::MouseButtonPress, QPointF(at),
+                    QPointF(cell->mapToGlobal(at)), Qt::LeftButton, Qt::LeftButton, mod);
+                QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at),
+                    QPointF(cell->mapToGlobal(at)), Qt::LeftButton, Qt::NoButton, mod);
                 QCoreApplication::sendEvent(cell, &press);
                 QCoreApplication::sendEvent(cell, &release);
             }
