@@ -523,8 +523,8 @@ void tst_RandomSheets::randomSheet()
     QPointer<PropertyListWidget> guard(sheet);
     checkRows(*sheet, list);
 
-    for (int step = 0; step < 25 && guard; ++step) {
-        switch (pick(rng, 8)) {
+    for (int step = 0; step < 40 && guard; ++step) {
+        switch (pick(rng, 10)) {
         case 0:
             sheet->updateAll();
             break;
