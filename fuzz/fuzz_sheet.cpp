@@ -14,12 +14,12 @@
 
 namespace {
 
-const char* const kKeys[] = {"type", "label", "prop", "w_minValue", "w_maxValue", "w_precision",
-    "w_flags", "w_isEditable", "w_order", "w_mode", "w_value", "w_obj_id", "w_percent",
-    "w_padding", "other"};
-const char* const kTypes[] = {"panel", "title", "number", "file", "color", "check", "combo",
-    "button", "space", "line", "label", "text", "multitext", "Number", ""};
-const char* const kProps[] = {"f", "s", "v", "missing", "", "fValues", "vEnabled", "d0", "d1"};
+const char* const kKeys[] = { "type", "label", "prop", "w_minValue", "w_maxValue", "w_precision",
+    "w_flags", "w_isEditable", "w_order", "w_mode", "w_value", "w_obj_id", "w_percent", "w_padding",
+    "other" };
+const char* const kTypes[] = { "panel", "title", "number", "file", "color", "check", "combo",
+    "button", "space", "line", "label", "text", "multitext", "Number", "" };
+const char* const kProps[] = { "f", "s", "v", "missing", "", "fValues", "vEnabled", "d0", "d1" };
 
 QString text(FuzzedDataProvider& data)
 {
@@ -29,15 +29,24 @@ QString text(FuzzedDataProvider& data)
 QVariant value(FuzzedDataProvider& data, int depth = 0)
 {
     switch (data.ConsumeIntegralInRange(0, depth > 1 ? 8 : 11)) {
-    case 0: return QVariant();
-    case 1: return data.ConsumeBool();
-    case 2: return data.ConsumeIntegral<int>();
-    case 3: return data.ConsumeFloatingPoint<double>();
-    case 4: return data.ConsumeFloatingPoint<float>();
-    case 5: return text(data);
-    case 6: return QColor(QRgb(data.ConsumeIntegral<unsigned>()));
-    case 7: return QVariant(qlonglong(data.ConsumeIntegral<long long>()));
-    case 8: return QString::fromLatin1(kTypes[data.ConsumeIntegralInRange<size_t>(0, 14)]);
+    case 0:
+        return QVariant();
+    case 1:
+        return data.ConsumeBool();
+    case 2:
+        return data.ConsumeIntegral<int>();
+    case 3:
+        return data.ConsumeFloatingPoint<double>();
+    case 4:
+        return data.ConsumeFloatingPoint<float>();
+    case 5:
+        return text(data);
+    case 6:
+        return QColor(QRgb(data.ConsumeIntegral<unsigned>()));
+    case 7:
+        return QVariant(qlonglong(data.ConsumeIntegral<long long>()));
+    case 8:
+        return QString::fromLatin1(kTypes[data.ConsumeIntegralInRange<size_t>(0, 14)]);
     case 9: {
         QStringList list;
         for (int n = data.ConsumeIntegralInRange(0, 5); n > 0; --n)
@@ -95,7 +104,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
 {
     FuzzedDataProvider data(bytes, size);
     PropertyDescriptionList list;
-    for (int rows = data.ConsumeIntegralInRange(0, 12); rows > 0 && data.remaining_bytes(); --rows) {
+    for (int rows = data.ConsumeIntegralInRange(0, 12); rows > 0 && data.remaining_bytes();
+         --rows) {
         PropertyDescription record;
         for (int keys = data.ConsumeIntegralInRange(0, 8); keys > 0; --keys) {
             const char* key = kKeys[data.ConsumeIntegralInRange<size_t>(0, 14)];
