@@ -1,0 +1,23 @@
+#pragma once
+
+// The one QApplication of a fuzzer process, on the offscreen platform.
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+inline void corvaneFuzzInit(int* argc, char*** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt keeps references to argc and argv for the lifetime of the application.
+    static QApplication* app = new QApplication(*argc, *argv);
+    Q_UNUSED(app);
+    // Warnings about malformed input are expected by the thousand.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& msg) {
+        if (type == QtFatalMsg) {
+            fprintf(stderr, "%s\n", qPrintable(msg));
+            std::abort();
+        }
+    });
+}
