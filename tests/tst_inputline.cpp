@@ -46,8 +46,7 @@ private Q_SLOTS:
 
         QTest::newRow("percent") << 0x001 << -1 << str("25") << 0.25 << str("25%");
         QTest::newRow("percent sign typed") << 0x001 << -1 << str("30%") << 0.3 << str("30%");
-        QTest::newRow("percent half rounds up")
-            << 0x001 << -1 << str("-12.5") << -0.125 << str("-12%");
+        QTest::newRow("% half up") << 0x001 << -1 << str("-12.5") << -0.125 << str("-12%");
         QTest::newRow("not only percent") << 0x041 << -1 << str("0.25") << 0.25 << str("0.25");
         QTest::newRow("cut, no zeros") << 0 << 2 << str("3.14159") << 3.14159 << str("3.14");
         QTest::newRow("short") << 0 << 2 << str("2.5") << 2.5 << str("2.5");
@@ -124,11 +123,6 @@ private Q_SLOTS:
             log.entries, changedPair(5 + step, 5 + step) + changedPair(5 + 2 * step, 5 + 2 * step));
         QTest::mouseRelease(m_spinner, Qt::LeftButton, Qt::NoModifier, QPoint(11, y));
         QVERIFY(!timer->isActive());
-        // With the slider back in use, the arrows are disconnected.
-        m_row->setProperty("m_spinner", false);
-        QVERIFY(m_button->isVisible() && !m_spinner->isVisible());
-        Q_EMIT m_spinner->valueChanged(1);
-        QCOMPARE(log.entries.size(), 4);
     }
 
     void popupGeometry_data()
@@ -182,10 +176,6 @@ private Q_SLOTS:
         slider->setValue(30);
         QCOMPARE(log.entries, changedPair(3, 3));
         QTest::mouseRelease(slider, Qt::LeftButton);
-        QVERIFY(!popup->isVisible());
-        // Without focus on the button a click opens nothing.
-        m_window->other->setFocus();
-        Q_EMIT m_button->clicked();
         QVERIFY(!popup->isVisible());
     }
 

@@ -50,22 +50,17 @@ void TestLineEdit::pointer_data()
     QTest::addColumn<Steps>("stepsWithoutWarp"); // if they differ
 
     // Real values: a range above 100 steps by dx / 6, above 1 by dx * 0.01, else by dx / 4.
-    QTest::newRow("real 10, 30 px")
-        << 0 << true << 10.0 << Ints { 30 } << Steps { 0.3 } << Steps {};
-    QTest::newRow("real 10, 8 px") << 0 << true << 10.0 << Ints { 8 } << Steps {} << Steps {};
-    QTest::newRow("real 100, 20 px")
-        << 0 << true << 100.0 << Ints { 20 } << Steps { 0.2 } << Steps {};
-    QTest::newRow("real 500, 13 px")
-        << 0 << true << 500.0 << Ints { 13 } << Steps { 2 } << Steps {};
-    QTest::newRow("real 500, 9 px") << 0 << true << 500.0 << Ints { 9 } << Steps { 1 } << Steps {};
-    QTest::newRow("real 500, -9 px")
-        << 0 << true << 500.0 << Ints { -9 } << Steps { -1 } << Steps {};
-    QTest::newRow("real 1, 9 px") << 0 << true << 1.0 << Ints { 9 } << Steps { 2 } << Steps {};
+    QTest::newRow("real 10: 30") << 0 << true << 10.0 << Ints { 30 } << Steps { 0.3 } << Steps {};
+    QTest::newRow("real 10: 8") << 0 << true << 10.0 << Ints { 8 } << Steps {} << Steps {};
+    QTest::newRow("real 100: 20") << 0 << true << 100.0 << Ints { 20 } << Steps { 0.2 } << Steps {};
+    QTest::newRow("real 500: 13") << 0 << true << 500.0 << Ints { 13 } << Steps { 2 } << Steps {};
+    QTest::newRow("real 500: 9") << 0 << true << 500.0 << Ints { 9 } << Steps { 1 } << Steps {};
+    QTest::newRow("real 500: -9") << 0 << true << 500.0 << Ints { -9 } << Steps { -1 } << Steps {};
+    QTest::newRow("real 1: 9") << 0 << true << 1.0 << Ints { 9 } << Steps { 2 } << Steps {};
     // Integer values: a range of 1 or more steps by one, a smaller one (or none) by dx / 4.
-    QTest::newRow("int 100, 45 px")
-        << 0 << false << 100.0 << Ints { 45 } << Steps { 1 } << Steps {};
-    QTest::newRow("int 1, -30 px") << 0 << false << 1.0 << Ints { -30 } << Steps { -1 } << Steps {};
-    QTest::newRow("int 0.5, 9 px") << 0 << false << 0.5 << Ints { 9 } << Steps { 2 } << Steps {};
+    QTest::newRow("int 100: 45") << 0 << false << 100.0 << Ints { 45 } << Steps { 1 } << Steps {};
+    QTest::newRow("int 1: -30") << 0 << false << 1.0 << Ints { -30 } << Steps { -1 } << Steps {};
+    QTest::newRow("int 0.5: 9") << 0 << false << 0.5 << Ints { 9 } << Steps { 2 } << Steps {};
     QTest::newRow("no step given") << 0 << false << 0.0 << Ints { 9 } << Steps { 2 } << Steps {};
     // Each step needs 9 more pixels from the centre, or from the last step without warping.
     QTest::newRow("steps in a row")
