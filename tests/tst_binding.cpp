@@ -50,20 +50,16 @@ public:
         PropertiesListBuilder b(QStringLiteral("Host"));
         b.AddPanel(QStringLiteral("Rows"));
         b.AddSlider(QStringLiteral("Size"), QStringLiteral("size"), 0, 10, 0xc2, 2);
-        b.AddFilePicker(
-            QStringLiteral("Texture"), QStringLiteral("texture"), QStringLiteral("img"));
+        b.AddFilePicker(QStringLiteral("Texture"), QStringLiteral("texture"), QStringLiteral("img"));
         b.AddColorPicker(QStringLiteral("Fill"), QStringLiteral("fill"), ePrimary);
         b.AddCheckBox(QStringLiteral("Outline"), QStringLiteral("outline"), eSecondary);
         b.AddComboBox(QStringLiteral("Width"), QStringLiteral("width"), true, false);
         b.AddComboBox(QStringLiteral("Shape"), QStringLiteral("shape"), false, true);
         b.AddComboBox(QStringLiteral("Mood"), QStringLiteral("mood"), false, false);
         b.AddComboBox(QStringLiteral("Later"), QStringLiteral("later"), false, false);
-        b.AddTextField(
-            QStringLiteral("Caption"), QStringLiteral("caption"), QStringLiteral("w"), false);
-        b.AddMultiTextField(
-            QStringLiteral("Notes"), QStringLiteral("notes"), QStringLiteral("w"), true);
-        b.AddTextField(
-            QStringLiteral("Missing"), QStringLiteral("missing"), QStringLiteral("start"), false);
+        b.AddTextField(QStringLiteral("Caption"), QStringLiteral("caption"), QStringLiteral("w"), false);
+        b.AddMultiTextField(QStringLiteral("Notes"), QStringLiteral("notes"), QStringLiteral("w"), true);
+        b.AddTextField(QStringLiteral("Missing"), QStringLiteral("missing"), QStringLiteral("start"), false);
         b.AddButton(QStringLiteral("Reset"), QStringLiteral("reset"));
         return b;
     }
@@ -118,13 +114,13 @@ public:
     QColor m_fill = Qt::red;
     bool m_outline = true;
     QString m_width = QStringLiteral("Normal");
-    QVariantMap m_widthValues { { QStringLiteral("Thin"), 1 }, { QStringLiteral("Normal"), 2 },
-        { QStringLiteral("Thick"), 4 } };
+    QVariantMap m_widthValues{{QStringLiteral("Thin"), 1}, {QStringLiteral("Normal"), 2},
+                              {QStringLiteral("Thick"), 4}};
     QVariant m_shape = 1;
-    QStringList m_shapeValues { QStringLiteral("Circle"), QStringLiteral("Square"),
-        QStringLiteral("Star") };
+    QStringList m_shapeValues{QStringLiteral("Circle"), QStringLiteral("Square"),
+                              QStringLiteral("Star")};
     QVariant m_mood = 0;
-    QStringList m_moodValues { QStringLiteral("calm"), QStringLiteral("grumpy") };
+    QStringList m_moodValues{QStringLiteral("calm"), QStringLiteral("grumpy")};
     QString m_caption = QStringLiteral("Hello");
     QString m_notes = QStringLiteral("Line 1\nLine 2");
 };
@@ -134,7 +130,8 @@ class Files : public IFileSource
 public:
     explicit Files(QStringList files)
         : m_files(std::move(files))
-    { }
+    {
+    }
     QStringList getFileList(QWidget*) override { return m_files; }
     bool browseFile(QWidget*, QString&) override { return false; }
     bool isFileAccepted(QString const&) override { return true; }
@@ -176,7 +173,8 @@ private Q_SLOTS:
     void hostDestroyedFirst();
 
 private:
-    template<typename T> T* row(char const* name)
+    template<typename T>
+    T* row(char const* name)
     {
         return m_sheet->findChild<T*>(QString::fromLatin1(name));
     }
@@ -189,8 +187,8 @@ private:
 
 void tst_Binding::init()
 {
-    m_helper.files = { m_dir.filePath(QStringLiteral("a.png")),
-        m_dir.filePath(QStringLiteral("b.png")), m_dir.filePath(QStringLiteral("bad.png")) };
+    m_helper.files = {m_dir.filePath(QStringLiteral("a.png")), m_dir.filePath(QStringLiteral("b.png")),
+                      m_dir.filePath(QStringLiteral("bad.png"))};
     m_host = new Host;
     m_host->m_texture = m_helper.files.at(0);
     m_sheet = new PropertyListWidget(m_host, &m_helper);
@@ -212,7 +210,7 @@ void tst_Binding::rowsCreated()
     auto* file = row<FilePicker>("texture");
     QVERIFY(file);
     QCOMPARE(file->getFileName(), m_helper.files.at(0));
-    QCOMPARE(m_helper.modes, QStringList { QStringLiteral("img") });
+    QCOMPARE(m_helper.modes, QStringList{QStringLiteral("img")});
 
     QCOMPARE(row<ColorPicker>("fill")->getValue(), QColor(Qt::red));
     auto* check = row<CheckBox>("outline");
@@ -238,7 +236,7 @@ void tst_Binding::rowsCreated()
     QVERIFY(!row<TextField>("caption")->isTwoLines());
     QVERIFY(row<MultiTextField>("notes")->isTwoLines());
     QCOMPARE(row<MultiTextField>("notes")->findChild<QTextEdit*>()->toPlainText(),
-        QStringLiteral("Line 1\nLine 2"));
+             QStringLiteral("Line 1\nLine 2"));
     // Without a property to show, the description's text stands in.
     QCOMPARE(row<TextField>("missing")->text(), QStringLiteral("start"));
     QCOMPARE(row<Button>("reset")->text(), QStringLiteral("Reset"));
@@ -261,11 +259,11 @@ void tst_Binding::numberDefaults()
         }
         PropertyDescriptionList propertyList() override
         {
-            return { { { QStringLiteral("type"), QStringLiteral("number") },
-                         { QStringLiteral("prop"), QStringLiteral("p") } },
-                { { QStringLiteral("type"), QStringLiteral("number") },
-                    { QStringLiteral("prop"), QStringLiteral("q") },
-                    { QStringLiteral("w_precision"), 2.9 } } };
+            return {{{QStringLiteral("type"), QStringLiteral("number")},
+                     {QStringLiteral("prop"), QStringLiteral("p")}},
+                    {{QStringLiteral("type"), QStringLiteral("number")},
+                     {QStringLiteral("prop"), QStringLiteral("q")},
+                     {QStringLiteral("w_precision"), 2.9}}};
         }
     } bare;
     bare.setProperty("p", 0.75f);
@@ -289,26 +287,24 @@ void tst_Binding::userEdits_data()
     QTest::addColumn<QList<Write>>("expected");
 
     QTest::newRow("number typed") << QStringLiteral("number")
-                                  << QList<Write> { { QStringLiteral("size"), QVariant(7.25f) } };
-    QTest::newRow("check clicked") << QStringLiteral(
-        "check") << QList<Write> { { QStringLiteral("outline"), QVariant(false) } };
-    QTest::newRow("file removed") << QStringLiteral(
-        "fileRemove") << QList<Write> { { QStringLiteral("texture"), QVariant(QString()) } };
-    QTest::newRow("file chosen") << QStringLiteral(
-        "fileChoose") << QList<Write> { { QStringLiteral("texture"), QVariant(QString()) } };
-    QTest::newRow("keyed combo") << QStringLiteral(
-        "keyed") << QList<Write> { { QStringLiteral("width"), QVariant(QStringLiteral("Thick")) } };
+                                  << QList<Write>{{QStringLiteral("size"), QVariant(7.25f)}};
+    QTest::newRow("check clicked") << QStringLiteral("check")
+                                   << QList<Write>{{QStringLiteral("outline"), QVariant(false)}};
+    QTest::newRow("file removed") << QStringLiteral("fileRemove")
+                                  << QList<Write>{{QStringLiteral("texture"), QVariant(QString())}};
+    QTest::newRow("file chosen") << QStringLiteral("fileChoose")
+                                 << QList<Write>{{QStringLiteral("texture"), QVariant(QString())}};
+    QTest::newRow("keyed combo") << QStringLiteral("keyed")
+                                 << QList<Write>{{QStringLiteral("width"), QVariant(QStringLiteral("Thick"))}};
     // A plain list writes the entry's text first, then its index.
     QTest::newRow("plain combo") << QStringLiteral("plain")
-                                 << QList<Write> { { QStringLiteral("shape"),
-                                                       QVariant(QStringLiteral("Star")) },
-                                        { QStringLiteral("shape"), QVariant(2) } };
+                                 << QList<Write>{{QStringLiteral("shape"), QVariant(QStringLiteral("Star"))},
+                                                 {QStringLiteral("shape"), QVariant(2)}};
     QTest::newRow("text") << QStringLiteral("text")
-                          << QList<Write> { { QStringLiteral("caption"),
-                                 QVariant(QStringLiteral("Hello!")) } };
+                          << QList<Write>{{QStringLiteral("caption"), QVariant(QStringLiteral("Hello!"))}};
     QTest::newRow("multitext") << QStringLiteral("multitext")
-                               << QList<Write> { { QStringLiteral("notes"),
-                                      QVariant(QStringLiteral("Line 1\nLine 2+")) } };
+                               << QList<Write>{{QStringLiteral("notes"),
+                                                QVariant(QStringLiteral("Line 1\nLine 2+"))}};
 }
 
 void tst_Binding::userEdits()
@@ -332,9 +328,8 @@ void tst_Binding::userEdits()
         auto* check = row<CheckBox>("outline");
         QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(6, check->height() / 2));
     } else if (edit == QLatin1String("fileRemove")) {
-        QTest::mouseClick(
-            row<FilePicker>("texture")->findChild<QPushButton*>(QStringLiteral("remove")),
-            Qt::LeftButton);
+        QTest::mouseClick(row<FilePicker>("texture")->findChild<QPushButton*>(QStringLiteral("remove")),
+                          Qt::LeftButton);
     } else if (edit == QLatin1String("fileChoose")) {
         // Choosing the empty first entry clears the file.
         auto* combo = row<FilePicker>("texture")->findChild<QComboBox*>(QStringLiteral("combo"));
@@ -405,8 +400,7 @@ void tst_Binding::updateAllRefreshesWithoutWriting()
     QVERIFY(!row<CheckBox>("outline")->isChecked());
     QCOMPARE(row<ComboBox>("width")->currentValue(), QStringLiteral("Thin"));
     QCOMPARE(row<TextField>("caption")->text(), QStringLiteral("Bye"));
-    QCOMPARE(row<MultiTextField>("notes")->findChild<QTextEdit*>()->toPlainText(),
-        QStringLiteral("New"));
+    QCOMPARE(row<MultiTextField>("notes")->findChild<QTextEdit*>()->toPlainText(), QStringLiteral("New"));
     // The description's text was only a stand-in: a refresh shows the (missing) property.
     QCOMPARE(row<TextField>("missing")->text(), QString());
     QVERIFY(m_host->writes.isEmpty());
@@ -415,9 +409,8 @@ void tst_Binding::updateAllRefreshesWithoutWriting()
     m_host->m_shape = 0;
     m_sheet->updateAll();
     QCOMPARE(row<ComboBox>("shape")->currentIndex(), 0);
-    QCOMPARE(m_host->writes,
-        (QList<Write> { Write(QStringLiteral("shape"), QStringLiteral("Circle")),
-            Write(QStringLiteral("shape"), 0) }));
+    QCOMPARE(m_host->writes, (QList<Write>{Write(QStringLiteral("shape"), QStringLiteral("Circle")),
+                                          Write(QStringLiteral("shape"), 0)}));
     // An unchanged index writes nothing.
     m_host->writes.clear();
     m_sheet->updateAll();
@@ -470,7 +463,7 @@ void tst_Binding::keyedComboRefusal()
 void tst_Binding::comboEntriesArriveLater()
 {
     auto* later = row<ComboBox>("later");
-    m_host->setProperty("laterValues", QStringList { QStringLiteral("x"), QStringLiteral("y") });
+    m_host->setProperty("laterValues", QStringList{QStringLiteral("x"), QStringLiteral("y")});
     m_host->setProperty("later", 1);
     m_sheet->updateAll();
     QCOMPARE(later->count(), 2);
@@ -518,7 +511,7 @@ void tst_Binding::throwingSetters()
     // plain list goes through.
     m_host->writes.clear();
     row<ComboBox>("mood")->setCurrentIndex(1);
-    QCOMPARE(m_host->writes, QList<Write> { Write(QStringLiteral("mood"), 1) });
+    QCOMPARE(m_host->writes, QList<Write>{Write(QStringLiteral("mood"), 1)});
 }
 
 void tst_Binding::lookups()
