@@ -26,31 +26,51 @@ inline bool sendWheel(QWidget* w, int angleDelta, QPoint pos = QPoint(2, 2))
 } // namespace testutils
 
 // --- numeric rows ---
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QStringList>
+#include <QVBoxLayout>
 
 namespace testutils {
 
-// Moves the pointer over `w` with `buttons` held, as the platform reports a drag. QTest::mouseMove
-// cannot be used for this: on Qt 5 it only warps the cursor, and the move the platform then
-// reports carries no buttons.
-inline void mouseMoveHeld(QWidget* w, QPoint pos, Qt::MouseButtons buttons = Qt::LeftButton)
+// A QString from a literal, for compact _data() rows (the project builds with
+// QT_NO_CAST_FROM_ASCII).
+inline QString str(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+// A top-level window whose layout stacks a plain field, `other`, that takes the focus away, above
+// the widgets under test (show them after adding them).
+struct FocusWindow : QWidget
+{
+    FocusWindow() { (new QVBoxLayout(this))->addWidget(other); }
+    QLineEdit* other = new QLineEdit(this);
+};
+
+// Moves the pointer over `w` with the left button held, as the platform reports a drag.
+// QTest::mouseMove cannot be used for this: on Qt 5 it only warps the cursor, and the move the
+// platform then reports carries no buttons.
+inline void mouseMoveHeld(QWidget* w, QPoint pos)
 {
     QMouseEvent event(QEvent::MouseMove, QPointF(pos), QPointF(w->mapToGlobal(pos)), Qt::NoButton,
-        buttons, Qt::NoModifier);
+        Qt::LeftButton, Qt::NoModifier);
     QSpontaneKeyEvent::setSpontaneous(&event);
     qApp->notify(w, &event);
 }
 
-} // namespace testutils
-
-#include <QStringList>
-
-namespace testutils {
+// Replaces the text of `field` by typing `text`, then presses Return.
+inline void typeAndReturn(QLineEdit* field, const QString& text)
+{
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, text);
+    QTest::keyClick(field, Qt::Key_Return);
+}
 
 // Every changed(int) / changed(float) of a numeric row, in order, as "i:<int>" and "f:<float>".
-class ChangeLog : public QObject
+struct ChangeLog : QObject
 {
-public:
     template<class Row> explicit ChangeLog(Row* row)
     {
         connect(row, qOverload<int>(&Row::changed), this,

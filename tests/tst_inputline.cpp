@@ -5,376 +5,198 @@
 #include "numeric/Slider.h"
 #include "numeric/Spinner.h"
 
-#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QSignalSpy>
 #include <QTimer>
-#include <QVBoxLayout>
-
-// The host supplies the layout option that InputLine leaves open.
-class HostInputLine : public InputLine
-{
-public:
-    using InputLine::InputLine;
-    void setTwoLines(bool on) override { twoLines = on; }
-    bool twoLines = false;
-};
 
 using testutils::changedPair;
+using testutils::str;
+
+// The host supplies the layout option that InputLine leaves open.
+struct HostInputLine : InputLine
+{
+    using InputLine::InputLine;
+    void setTwoLines(bool) override { }
+};
 
 class TestInputLine : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void cleanup();
-    void formatting_data();
-    void formatting();
-    void typedCommit_data();
-    void typedCommit();
-    void setValueChecksOnlyMaximum();
-    void arrowKeys();
-    void spinnerRepeats_data();
-    void spinnerRepeats();
-    void spinnerPaints();
-    void controlsFollowFlags();
-    void popupGeometry_data();
-    void popupGeometry();
-    void popupSliderSetsValue();
-    void popupWithFlatRange();
+    void init()
+    {
+        m_window.reset(new testutils::FocusWindow);
+        m_row = new HostInputLine(str("Title"), m_window.get());
+        m_row->setMaxValue(10);
+        m_window->layout()->addWidget(m_row);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        m_field = m_row->findChild<LineEdit*>(str("edit"));
+        m_button = m_row->findChild<QPushButton*>(str("button"));
+        m_spinner = m_row->findChild<Spinner*>(str("spin"));
+    }
+
+    void typedCommit_data()
+    {
+        QTest::addColumn<int>("flags"); // 0x20: integer values; 0x001 alone: percents
+        QTest::addColumn<int>("precision");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("shown");
+
+        QTest::newRow("percent") << 0x001 << -1 << str("25") << 0.25 << str("25%");
+        QTest::newRow("percent sign typed") << 0x001 << -1 << str("30%") << 0.3 << str("30%");
+        QTest::newRow("% half up") << 0x001 << -1 << str("-12.5") << -0.125 << str("-12%");
+        QTest::newRow("not only percent") << 0x041 << -1 << str("0.25") << 0.25 << str("0.25");
+        QTest::newRow("cut, no zeros") << 0 << 2 << str("3.14159") << 3.14159 << str("3.14");
+        QTest::newRow("short") << 0 << 2 << str("2.5") << 2.5 << str("2.5");
+        QTest::newRow("exponent kept") << 0 << 2 << str("1234567") << 1234567.0 << str("1.23e+06");
+        QTest::newRow("precision 0") << 0 << 0 << str("3.7") << 3.7 << str("4");
+        QTest::newRow("six digits") << 0 << -1 << str("123.45678") << 123.45678 << str("123.457");
+        QTest::newRow("integer floors") << 0x20 << -1 << str("-2.5") << -3.0 << str("-3");
+        QTest::newRow("below min") << 0 << -1 << str("-2e9") << -1e9 << str("-1e+09");
+        QTest::newRow("letters") << 0 << -1 << str("x") << 0.5 << str("0.5");
+    }
+
+    void typedCommit()
+    {
+        QFETCH(int, flags);
+        QFETCH(int, precision);
+        QFETCH(QString, typed);
+        QFETCH(double, value);
+        QFETCH(QString, shown);
+
+        testutils::ChangeLog log(m_row);
+        m_row->setMinValue(-1e9);
+        m_row->setMaxValue(1e9);
+        m_row->setIntValues(flags & 0x20);
+        m_row->setPrecision(precision);
+        m_row->setValueAndInit(0.5f, flags);
+        QVERIFY(log.entries.isEmpty());
+        testutils::typeAndReturn(m_field, typed);
+        QCOMPARE(m_row->getValue(), float(value));
+        QCOMPARE(m_field->text(), shown);
+        QCOMPARE(log.entries, changedPair(int(value), value));
+        m_window->other->setFocus(); // leaving the field commits once more
+        QCOMPARE(log.entries.size(), 4);
+    }
+
+    void setValueAndArrowKeys()
+    {
+        testutils::ChangeLog log(m_row);
+        m_row->setValue(-5, 0); // only the maximum is checked
+        QCOMPARE(m_field->text(), str("-5"));
+        m_row->setValue(11, 0);
+        QCOMPARE(m_row->getValue(), -5.0f);
+        m_row->setValue(9.5f, 0);
+        m_field->setFocus();
+        for (Qt::Key key : { Qt::Key_Down, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up })
+            QTest::keyClick(m_field, key); // the last one finds the maximum: nothing
+        QCOMPARE(log.entries, changedPair(8, 8.5) + changedPair(9, 9.5) + changedPair(10, 10));
+    }
+
+    void spinnerRepeats_data()
+    {
+        QTest::addColumn<int>("y");
+        QTest::addColumn<int>("step");
+        QTest::newRow("upper half") << 5 << 1;
+        QTest::newRow("middle counts as upper") << 11 << 1;
+        QTest::newRow("lower half") << 12 << -1;
+    }
+
+    void spinnerRepeats()
+    {
+        QFETCH(int, y);
+        QFETCH(int, step);
+
+        m_row->setSpinner(true);
+        m_row->setValue(5, 0);
+        auto* timer = m_spinner->findChild<QTimer*>();
+        testutils::ChangeLog log(m_row);
+        QTest::mousePress(m_spinner, Qt::LeftButton, Qt::NoModifier, QPoint(11, y));
+        QCOMPARE(log.entries, changedPair(5 + step, 5 + step));
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), 200);
+        // Each timeout repeats the step; driven directly, so the test does not depend on the clock.
+        QMetaObject::invokeMethod(timer, "timeout");
+        QCOMPARE(
+            log.entries, changedPair(5 + step, 5 + step) + changedPair(5 + 2 * step, 5 + 2 * step));
+        QTest::mouseRelease(m_spinner, Qt::LeftButton, Qt::NoModifier, QPoint(11, y));
+        QVERIFY(!timer->isActive());
+    }
+
+    void popupGeometry_data()
+    {
+        QTest::addColumn<int>("windowY"); // < 0: from the bottom of the screen
+        QTest::addColumn<int>("pointerX"); // < 0: from the right edge of the screen
+        QTest::addColumn<int>("clampLeft"); // -1: to the screen's left edge, 1: to its right edge
+        QTest::addColumn<bool>("clampTop");
+
+        // Range 10 in steps of 1 on a 92-pixel track: 9 pixels per step, the handle 45 pixels in.
+        QTest::newRow("on screen") << 200 << 300 << 0 << false;
+        QTest::newRow("pointer near the left edge") << 200 << 10 << -1 << false;
+        QTest::newRow("pointer near the right edge") << 200 << -5 << 1 << false;
+        QTest::newRow("row at the bottom") << -5 << 300 << 0 << true;
+    }
+
+    void popupGeometry()
+    {
+        QFETCH(int, windowY);
+        QFETCH(int, pointerX);
+        QFETCH(int, clampLeft);
+        QFETCH(bool, clampTop);
+
+        m_row->setStep(1);
+        m_row->setValue(5, 0);
+        const QRect screen = m_row->screen()->geometry();
+        if (pointerX < 0)
+            pointerX += screen.right();
+        if (windowY < 0)
+            windowY += screen.bottom() - m_window->frameGeometry().height() + 10;
+        m_window->move(100, windowY);
+        QTest::qWait(0);
+        QCursor::setPos(pointerX, m_button->mapToGlobal(QPoint(0, 0)).y());
+        QTest::mouseClick(m_button, Qt::LeftButton);
+
+        QWidget* popup = QApplication::activePopupWidget();
+        auto* slider = popup->findChild<Slider*>();
+        QCOMPARE(slider->value(), 50);
+        QCOMPARE(slider->pageStep(), 1);
+        QVERIFY(slider->hasFocus());
+        const int buttonBottom = m_button->mapToGlobal(QPoint(0, 0)).y() + m_button->height();
+        QCOMPARE(clampTop, buttonBottom > screen.bottom() - 19);
+        const int top = clampTop ? screen.bottom() - 19 : buttonBottom;
+        const int left = clampLeft < 0 ? screen.left()
+            : clampLeft > 0            ? screen.right() - 99
+                                       : pointerX - 4 - 45;
+        QCOMPARE(popup->geometry(), QRect(left, top, 100, 20));
+
+        // The slider sets the value; a release on it closes the popup.
+        testutils::ChangeLog log(m_row);
+        slider->setValue(30);
+        QCOMPARE(log.entries, changedPair(3, 3));
+        QTest::mouseRelease(slider, Qt::LeftButton);
+        QVERIFY(!popup->isVisible());
+    }
+
+    void popupWithFlatRange()
+    {
+        m_row->setMinValue(10);
+        m_row->setStep(0);
+        m_row->setValue(-1e30f, 0);
+        QTest::mouseClick(m_button, Qt::LeftButton);
+        QWidget* popup = QApplication::activePopupWidget();
+        QCOMPARE(popup->findChild<Slider*>()->value(), 0);
+        QVERIFY(m_row->screen()->geometry().contains(popup->geometry()));
+    }
 
 private:
-    HostInputLine* makeRow(double min, double max);
-    QWidget* m_window = nullptr;
-    QLineEdit* m_other = nullptr;
+    std::unique_ptr<testutils::FocusWindow> m_window;
+    HostInputLine* m_row = nullptr;
+    LineEdit* m_field = nullptr;
+    QPushButton* m_button = nullptr;
+    Spinner* m_spinner = nullptr;
 };
-
-// The popup is a window of its own, so its slider is not among the row's children.
-static Slider* popupSlider()
-{
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (top->windowType() == Qt::Popup)
-            if (auto* slider = top->findChild<Slider*>())
-                return slider;
-    }
-    return nullptr;
-}
-
-static LineEdit* fieldOf(InputLine* row)
-{
-    return row->findChild<LineEdit*>(QStringLiteral("edit"));
-}
-
-void TestInputLine::init()
-{
-    m_window = new QWidget;
-    new QVBoxLayout(m_window);
-    m_other = new QLineEdit(m_window);
-    m_window->layout()->addWidget(m_other);
-    m_window->move(200, 200);
-    m_window->show();
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window));
-}
-
-void TestInputLine::cleanup()
-{
-    delete m_window;
-}
-
-HostInputLine* TestInputLine::makeRow(double min, double max)
-{
-    auto* row = new HostInputLine(QStringLiteral("Title"), m_window);
-    row->setMinValue(float(min));
-    row->setMaxValue(float(max));
-    m_window->layout()->addWidget(row);
-    row->show();
-    return row;
-}
-
-void TestInputLine::formatting_data()
-{
-    QTest::addColumn<int>("flags");
-    QTest::addColumn<bool>("intValues");
-    QTest::addColumn<int>("precision");
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("percent") << 0x001 << false << -1 << 0.25 << QStringLiteral("25%");
-    QTest::newRow("percent rounds half up")
-        << 0x001 << false << -1 << -0.125 << QStringLiteral("-12%");
-    // Percent presentation is switched on only by the flags value 0x001 alone.
-    QTest::newRow("not only percent") << 0x041 << false << -1 << 0.25 << QStringLiteral("0.25");
-    QTest::newRow("cut, no zeros") << 0 << false << 2 << 3.14159 << QStringLiteral("3.14");
-    QTest::newRow("short") << 0 << false << 2 << 2.5 << QStringLiteral("2.5");
-    QTest::newRow("exponent kept") << 0 << false << 2 << 1234567.0 << QStringLiteral("1.23e+06");
-    QTest::newRow("precision 0") << 0 << false << 0 << 3.7 << QStringLiteral("4");
-    QTest::newRow("six digits") << 0 << false << -1 << 3.14159265 << QStringLiteral("3.14159");
-    QTest::newRow("integer floors") << 0 << true << -1 << -2.5 << QStringLiteral("-3");
-}
-
-void TestInputLine::formatting()
-{
-    QFETCH(int, flags);
-    QFETCH(bool, intValues);
-    QFETCH(int, precision);
-    QFETCH(double, value);
-    QFETCH(QString, text);
-
-    HostInputLine* row = makeRow(-1e9, 1e9);
-    row->setIntValues(intValues);
-    row->setPrecision(precision);
-    testutils::ChangeLog log(row);
-    row->setValueAndInit(float(value), flags);
-    QCOMPARE(fieldOf(row)->text(), text);
-    QVERIFY(log.entries.isEmpty());
-}
-
-void TestInputLine::typedCommit_data()
-{
-    QTest::addColumn<bool>("percents");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("shown");
-
-    QTest::newRow("30%") << true << QStringLiteral("30%") << 0.3 << QStringLiteral("30%");
-    QTest::newRow("30") << true << QStringLiteral("30") << 0.3 << QStringLiteral("30%");
-    QTest::newRow("percent above")
-        << true << QStringLiteral("250") << 1.0 << QStringLiteral("100%");
-    QTest::newRow("letters") << false << QStringLiteral("x") << 0.5 << QStringLiteral("0.5");
-    QTest::newRow("below") << false << QStringLiteral("-3") << 0.0 << QStringLiteral("0");
-}
-
-void TestInputLine::typedCommit()
-{
-    QFETCH(bool, percents);
-    QFETCH(QString, typed);
-    QFETCH(double, value);
-    QFETCH(QString, shown);
-
-    HostInputLine* row = makeRow(0, 1);
-    row->setPercents(percents);
-    row->setValue(0.5f, 0);
-    testutils::ChangeLog log(row);
-    LineEdit* field = fieldOf(row);
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClicks(field, typed);
-    QTest::keyClick(field, Qt::Key_Return);
-    QCOMPARE(row->getValue(), float(value));
-    QCOMPARE(field->text(), shown);
-    QCOMPARE(log.entries, changedPair(int(value), float(value)));
-    // Leaving the field commits once more.
-    m_other->setFocus();
-    QCOMPARE(
-        log.entries, changedPair(int(value), float(value)) + changedPair(int(value), float(value)));
-}
-
-void TestInputLine::setValueChecksOnlyMaximum()
-{
-    HostInputLine* row = makeRow(0, 10);
-    row->setValue(-5, 0);
-    QCOMPARE(row->getValue(), -5.0f);
-    QCOMPARE(fieldOf(row)->text(), QStringLiteral("-5"));
-    row->setValue(11, 0);
-    row->setValue(qQNaN(), 0);
-    QCOMPARE(row->getValue(), -5.0f);
-    QVERIFY(row->setProperty("m_value", 7.0f));
-    QCOMPARE(fieldOf(row)->text(), QStringLiteral("7"));
-}
-
-void TestInputLine::arrowKeys()
-{
-    HostInputLine* row = makeRow(0, 10);
-    row->setValue(9.5f, 0);
-    testutils::ChangeLog log(row);
-    fieldOf(row)->setFocus();
-    QTest::keyClick(fieldOf(row), Qt::Key_Down);
-    QTest::keyClick(fieldOf(row), Qt::Key_Up);
-    QTest::keyClick(fieldOf(row), Qt::Key_Up); // already at the maximum: nothing
-    QCOMPARE(log.entries, changedPair(8, 8.5) + changedPair(9, 9.5) + changedPair(10, 10));
-    QTest::keyClick(fieldOf(row), Qt::Key_Up);
-    QCOMPARE(log.entries.size(), 6);
-}
-
-void TestInputLine::spinnerRepeats_data()
-{
-    QTest::addColumn<int>("y");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("upper half") << 5 << changedPair(6, 6) + changedPair(7, 7) + changedPair(8, 8);
-    QTest::newRow("middle counts as upper")
-        << 11 << changedPair(6, 6) + changedPair(7, 7) + changedPair(8, 8);
-    QTest::newRow("lower half") << 16 << changedPair(4, 4) + changedPair(3, 3) + changedPair(2, 2);
-}
-
-void TestInputLine::spinnerRepeats()
-{
-    QFETCH(int, y);
-    QFETCH(QStringList, expected);
-
-    HostInputLine* row = makeRow(0, 10);
-    row->setSpinner(true);
-    row->setValue(5, 0);
-    auto* spinner = row->findChild<Spinner*>(QStringLiteral("spin"));
-    QVERIFY(spinner->isVisible());
-    auto* timer = spinner->findChild<QTimer*>();
-    QVERIFY(timer);
-    testutils::ChangeLog log(row);
-
-    QTest::mousePress(spinner, Qt::LeftButton, Qt::NoModifier, QPoint(11, y));
-    QCOMPARE(log.entries, expected.mid(0, 2));
-    QVERIFY(timer->isActive());
-    QCOMPARE(timer->interval(), 200);
-    // Each timeout repeats the step; driven directly, so the test does not depend on the clock.
-    QMetaObject::invokeMethod(timer, "timeout");
-    QMetaObject::invokeMethod(timer, "timeout");
-    QCOMPARE(log.entries, expected);
-    QTest::mouseRelease(spinner, Qt::LeftButton, Qt::NoModifier, QPoint(11, y));
-    QVERIFY(!timer->isActive());
-}
-
-void TestInputLine::spinnerPaints()
-{
-    Spinner spinner;
-    spinner.resize(22, 22);
-    const QImage image = spinner.grab().toImage();
-    const QRgb frame = qRgb(169, 169, 169);
-    const QRgb background = qRgb(128, 128, 128);
-    const QRgb arrow = qRgb(0, 0, 0);
-    QCOMPARE(image.pixel(0, 0), frame);
-    // The outline of (0, 0)-(20, 20) with a one-pixel pen covers columns and rows 0 and 21.
-    QCOMPARE(image.pixel(21, 5), frame);
-    QCOMPARE(image.pixel(5, 21), frame);
-    QCOMPARE(image.pixel(20, 5), background);
-    QCOMPARE(image.pixel(21, 11), frame); // middle line reaches width - 1
-    QCOMPARE(image.pixel(5, 11), frame);
-    QCOMPARE(image.pixel(2, 2), background);
-    QCOMPARE(image.pixel(11, 6), arrow); // upper triangle (3, 8), (19, 8), (11, 3)
-    QCOMPARE(image.pixel(11, 16), arrow); // lower triangle (3, 14), (19, 14), (11, 19)
-    QCOMPARE(image.pixel(4, 4), background);
-}
-
-void TestInputLine::controlsFollowFlags()
-{
-    HostInputLine* row = makeRow(0, 10);
-    auto* button = row->findChild<QPushButton*>(QStringLiteral("button"));
-    auto* spinner = row->findChild<Spinner*>(QStringLiteral("spin"));
-    QVERIFY(button->isVisible());
-    QVERIFY(!spinner->isVisible());
-    QCOMPARE(button->text(), QStringLiteral("V"));
-    QCOMPARE(button->size(), QSize(22, 22));
-
-    row->setSliderInsteadSpinner(false);
-    QVERIFY(row->isSlider() && row->isSpinner());
-    QVERIFY(spinner->isVisible());
-    QVERIFY(!button->isVisible());
-    row->setSlider(true);
-    QVERIFY(button->isVisible());
-    QVERIFY(!spinner->isVisible());
-    QVERIFY(row->setProperty("m_spinner", false));
-    QVERIFY(!row->isSpinner());
-
-    // The spinner connection follows the flag: with it off, the arrows change nothing.
-    testutils::ChangeLog log(row);
-    row->setValue(5, 0);
-    QTest::mousePress(spinner, Qt::LeftButton, Qt::NoModifier, QPoint(11, 5));
-    QTest::mouseRelease(spinner, Qt::LeftButton, Qt::NoModifier, QPoint(11, 5));
-    QVERIFY(log.entries.isEmpty());
-    row->setTwoLines(true);
-    QVERIFY(row->twoLines);
-}
-
-void TestInputLine::popupGeometry_data()
-{
-    QTest::addColumn<QPoint>("windowPos");
-    QTest::addColumn<int>("pointerX");
-    QTest::addColumn<int>("clampLeft"); // -1: to the screen's left edge, 1: to its right edge
-    QTest::addColumn<bool>("clampTop");
-
-    QTest::newRow("on screen") << QPoint(200, 200) << 300 << 0 << false;
-    QTest::newRow("pointer near the left edge") << QPoint(0, 200) << 10 << -1 << false;
-    QTest::newRow("pointer near the right edge") << QPoint(200, 200) << -5 << 1 << false;
-    QTest::newRow("row at the bottom") << QPoint(200, -1) << 300 << 0 << true;
-}
-
-void TestInputLine::popupGeometry()
-{
-    QFETCH(QPoint, windowPos);
-    QFETCH(int, pointerX);
-    QFETCH(int, clampLeft);
-    QFETCH(bool, clampTop);
-
-    HostInputLine* row = makeRow(0, 10);
-    row->setStep(1);
-    row->setStep(10); // not below the maximum: ignored
-    row->setValue(5, 0);
-    const QRect screen = row->screen()->geometry();
-    if (pointerX < 0)
-        pointerX += screen.right();
-    if (windowPos.y() < 0)
-        windowPos.setY(screen.bottom() - m_window->frameGeometry().height() + 5);
-    m_window->move(windowPos);
-    QTest::qWait(0);
-    auto* button = row->findChild<QPushButton*>(QStringLiteral("button"));
-    const QPoint buttonCentre = button->mapToGlobal(button->rect().center());
-    QCursor::setPos(pointerX, buttonCentre.y());
-    QTest::mouseClick(button, Qt::LeftButton);
-
-    Slider* slider = popupSlider();
-    QWidget* popup = slider->window();
-    QVERIFY(popup->isVisible());
-    QCOMPARE(slider->value(), 50);
-    QCOMPARE(slider->pageStep(), 1);
-    QVERIFY(slider->hasFocus());
-    // Range 10 in steps of 1 on a 92-pixel track: 9 pixels per step, the handle 45 pixels in.
-    const int left = clampLeft < 0 ? screen.left()
-        : clampLeft > 0            ? screen.right() - 99
-                                   : pointerX - 4 - 45;
-    const int buttonBottom = button->mapToGlobal(QPoint(0, 0)).y() + button->height();
-    const int top = clampTop ? screen.bottom() - 19 : buttonBottom;
-    QCOMPARE(popup->geometry(), QRect(left, top, 100, 20));
-    QCOMPARE(clampTop, buttonBottom > screen.bottom() - 19);
-    popup->hide();
-}
-
-void TestInputLine::popupSliderSetsValue()
-{
-    HostInputLine* row = makeRow(0, 10);
-    row->setValue(5, 0);
-    auto* button = row->findChild<QPushButton*>(QStringLiteral("button"));
-    QTest::mouseClick(button, Qt::LeftButton);
-    Slider* slider = popupSlider();
-    QWidget* popup = slider->window();
-    QVERIFY(popup->isVisible());
-
-    testutils::ChangeLog log(row);
-    slider->setValue(30);
-    QCOMPARE(log.entries, changedPair(3, 3));
-    QCOMPARE(fieldOf(row)->text(), QStringLiteral("3"));
-    // A release on the slider closes the popup.
-    QTest::mouseRelease(slider, Qt::LeftButton);
-    QVERIFY(!popup->isVisible());
-
-    // Without focus on the button a click opens nothing.
-    m_other->setFocus();
-    QMetaObject::invokeMethod(button, "clicked", Q_ARG(bool, false));
-    QVERIFY(!popup->isVisible());
-}
-
-void TestInputLine::popupWithFlatRange()
-{
-    HostInputLine* row = makeRow(4, 4);
-    row->setStep(0);
-    row->setValue(-1e30f, 0);
-    auto* button = row->findChild<QPushButton*>(QStringLiteral("button"));
-    QTest::mouseClick(button, Qt::LeftButton);
-    Slider* slider = popupSlider();
-    QVERIFY(slider->window()->isVisible());
-    QCOMPARE(slider->value(), 0);
-    QVERIFY(row->screen()->geometry().contains(slider->window()->geometry()));
-    slider->window()->hide();
-}
 
 QTEST_MAIN(TestInputLine)
 #include "tst_inputline.moc"

@@ -2,252 +2,128 @@
 
 #include "TestUtils.h"
 
-#include <QLineEdit>
 #include <QSignalSpy>
-#include <QVBoxLayout>
 
+using testutils::str;
+using Ints = QList<int>;
+using Steps = QList<double>;
+
+// Also run as the test "tst_lineedit_nowarp" on the "minimal" platform, which like Wayland cannot
+// move the pointer: there each step is measured from where the previous one was taken.
 class TestLineEdit : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
     void init();
-    void cleanup();
-    void dragStep_data();
-    void dragStep();
-    void verticalMoveNeverSteps();
-    void eachStepNeedsNewTravel();
-    void clickWithoutDragEdits();
-    void tabSelectsAllClickDoesNot();
-    void keyPressEntersEditing();
-    void focusLostBeforeLookChanges_data();
-    void focusLostBeforeLookChanges();
-    void hoverShowsResizeCursorUnlessFocused();
-    void receiverDeletingFieldDuringDrag();
+    void pointer_data();
+    void pointer();
 
 private:
     QPoint centre() const { return QPoint(m_edit->width() / 2, m_edit->height() / 2); }
-    void drag(int dx, int dy = 0)
-    {
-        QTest::mousePress(m_edit, Qt::LeftButton, Qt::NoModifier, centre());
-        testutils::mouseMoveHeld(m_edit, centre() + QPoint(dx, dy));
-    }
-
-    QWidget* m_window = nullptr;
+    std::unique_ptr<testutils::FocusWindow> m_window;
     LineEdit* m_edit = nullptr;
-    QLineEdit* m_other = nullptr;
+    bool m_warps = true;
 };
 
 void TestLineEdit::init()
 {
-    m_window = new QWidget;
-    auto* layout = new QVBoxLayout(m_window);
-    m_edit = new LineEdit(m_window);
+    m_window.reset(new testutils::FocusWindow);
+    m_edit = new LineEdit(m_window.get());
+    m_window->layout()->addWidget(m_edit);
     m_edit->setFixedSize(120, 24);
-    m_edit->setText(QStringLiteral("12345"));
-    m_other = new QLineEdit(m_window);
-    layout->addWidget(m_edit);
-    layout->addWidget(m_other);
-    m_window->move(100, 100);
+    m_edit->setText(str("12345"));
     m_window->show();
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window));
-    m_other->setFocus();
-    QCursor::setPos(0, 0);
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    m_window->other->setFocus();
+    QCursor::setPos(1, 2);
+    m_warps = QCursor::pos() == QPoint(1, 2);
+    QCOMPARE(m_warps, QGuiApplication::platformName() != str("minimal"));
 }
 
-void TestLineEdit::cleanup()
+void TestLineEdit::pointer_data()
 {
-    delete m_window;
-}
-
-void TestLineEdit::dragStep_data()
-{
+    QTest::addColumn<int>("before"); // 1: click, 2: key press, 3: Tab arrival (else none)
     QTest::addColumn<bool>("realValues");
-    QTest::addColumn<double>("step");
-    QTest::addColumn<int>("dx");
-    QTest::addColumn<QList<double>>("expected");
+    QTest::addColumn<double>("step"); // 0: never given
+    QTest::addColumn<Ints>("moves"); // pointer x of each held move, from the centre
+    QTest::addColumn<Steps>("steps");
+    QTest::addColumn<Steps>("stepsWithoutWarp"); // if they differ
 
-    // Real values: range above 100 -> dx / 6, above 1 -> dx * 0.01, else dx / 4.
-    QTest::newRow("real 10, 30 px") << true << 10.0 << 30 << QList<double> { 0.3 };
-    QTest::newRow("real 10, 8 px") << true << 10.0 << 8 << QList<double> {};
-    QTest::newRow("real 100, 20 px") << true << 100.0 << 20 << QList<double> { 0.2 };
-    QTest::newRow("real 500, 13 px") << true << 500.0 << 13 << QList<double> { 2 };
-    QTest::newRow("real 500, 9 px") << true << 500.0 << 9 << QList<double> { 1 };
-    QTest::newRow("real 500, 11 px") << true << 500.0 << 11 << QList<double> { 1 };
-    QTest::newRow("real 500, -9 px") << true << 500.0 << -9 << QList<double> { -1 };
-    QTest::newRow("real 500, -8 px") << true << 500.0 << -8 << QList<double> {};
-    QTest::newRow("real 1, 9 px") << true << 1.0 << 9 << QList<double> { 2 };
-    QTest::newRow("real 0.5, -13 px") << true << 0.5 << -13 << QList<double> { -3 };
-    // Integer values: a range of 1 or more steps by one, else dx / 4.
-    QTest::newRow("int 100, 9 px") << false << 100.0 << 9 << QList<double> { 1 };
-    QTest::newRow("int 100, 45 px") << false << 100.0 << 45 << QList<double> { 1 };
-    QTest::newRow("int 1, -30 px") << false << 1.0 << -30 << QList<double> { -1 };
-    QTest::newRow("int 0.5, 9 px") << false << 0.5 << 9 << QList<double> { 2 };
-    QTest::newRow("never given a step, 9 px") << false << 0.0 << 9 << QList<double> { 2 };
-    QTest::newRow("NaN range, 12 px") << true << qQNaN() << 12 << QList<double> { 3 };
+    // Real values: a range above 100 steps by dx / 6, above 1 by dx * 0.01, else by dx / 4.
+    QTest::newRow("real 10: 30") << 0 << true << 10.0 << Ints { 30 } << Steps { 0.3 } << Steps {};
+    QTest::newRow("real 10: 8") << 0 << true << 10.0 << Ints { 8 } << Steps {} << Steps {};
+    QTest::newRow("real 100: 20") << 0 << true << 100.0 << Ints { 20 } << Steps { 0.2 } << Steps {};
+    QTest::newRow("real 500: 13") << 0 << true << 500.0 << Ints { 13 } << Steps { 2 } << Steps {};
+    QTest::newRow("real 500: 9") << 0 << true << 500.0 << Ints { 9 } << Steps { 1 } << Steps {};
+    QTest::newRow("real 500: -9") << 0 << true << 500.0 << Ints { -9 } << Steps { -1 } << Steps {};
+    QTest::newRow("real 1: 9") << 0 << true << 1.0 << Ints { 9 } << Steps { 2 } << Steps {};
+    // Integer values: a range of 1 or more steps by one, a smaller one (or none) by dx / 4.
+    QTest::newRow("int 100: 45") << 0 << false << 100.0 << Ints { 45 } << Steps { 1 } << Steps {};
+    QTest::newRow("int 1: -30") << 0 << false << 1.0 << Ints { -30 } << Steps { -1 } << Steps {};
+    QTest::newRow("int 0.5: 9") << 0 << false << 0.5 << Ints { 9 } << Steps { 2 } << Steps {};
+    QTest::newRow("no step given") << 0 << false << 0.0 << Ints { 9 } << Steps { 2 } << Steps {};
+    // Each step needs 9 more pixels from the centre, or from the last step without warping.
+    QTest::newRow("steps in a row")
+        << 0 << false << 50.0 << Ints { 10, 19, 10, 5 } << Steps { 1, 1, 1 } << Steps { 1, 1, -1 };
+    // While editing, a drag selects text instead of stepping.
+    QTest::newRow("after a click") << 1 << false << 50.0 << Ints { -55 } << Steps {} << Steps {};
+    QTest::newRow("after a key") << 2 << false << 50.0 << Ints { -55 } << Steps {} << Steps {};
+    QTest::newRow("after Tab") << 3 << false << 50.0 << Ints { -55 } << Steps {} << Steps {};
 }
 
-void TestLineEdit::dragStep()
+void TestLineEdit::pointer()
 {
+    QFETCH(int, before);
     QFETCH(bool, realValues);
     QFETCH(double, step);
-    QFETCH(int, dx);
-    QFETCH(QList<double>, expected);
+    QFETCH(Ints, moves);
+    QFETCH(Steps, steps);
+    QFETCH(Steps, stepsWithoutWarp);
 
-    if (step != 0.0 || realValues)
+    if (step > 0)
         m_edit->setStep(step, realValues);
+    if (before == 1)
+        QTest::mouseClick(m_edit, Qt::LeftButton, Qt::NoModifier, centre());
+    else if (before > 1)
+        m_edit->setFocus(); // which alone starts no editing
+    if (before == 2)
+        QTest::keyClick(m_edit, Qt::Key_End);
+    if (before == 3) // the release of the Tab that brought the focus arrives here
+        QTest::keyRelease(m_edit, Qt::Key_Tab);
+    QCOMPARE(m_edit->getStyleType(), before ? str("white") : str("transp"));
+    QCOMPARE(m_edit->selectedText(), before == 3 ? str("12345") : QString());
+
     QSignalSpy spy(m_edit, &LineEdit::mouseDraging);
-    drag(dx);
-
-    QCOMPARE(m_edit->cursor().shape(), Qt::BlankCursor);
-    QCOMPARE(spy.count(), expected.size());
-    for (int i = 0; i < expected.size(); ++i)
-        QCOMPARE(spy.at(i).at(0).toDouble(), expected.at(i));
-    if (!expected.isEmpty())
-        QCOMPARE(QCursor::pos(), m_edit->mapToGlobal(centre()));
-    else
-        QCOMPARE(QCursor::pos(), QPoint(0, 0));
-
-    QTest::mouseRelease(m_edit, Qt::LeftButton, Qt::NoModifier, centre());
-    // After a drag the field rests; a press without one starts editing.
-    QCOMPARE(m_edit->getStyleType(),
-        expected.isEmpty() ? QStringLiteral("white") : QStringLiteral("transp"));
-    QCOMPARE(m_edit->cursor().shape(), expected.isEmpty() ? Qt::ArrowCursor : Qt::SizeHorCursor);
-}
-
-void TestLineEdit::verticalMoveNeverSteps()
-{
-    m_edit->setStep(10, false);
-    QSignalSpy spy(m_edit, &LineEdit::mouseDraging);
-    drag(4, 40);
-    drag(-8, -40);
-    QCOMPARE(spy.count(), 0);
-}
-
-void TestLineEdit::eachStepNeedsNewTravel()
-{
-    m_edit->setStep(50, false);
-    QSignalSpy spy(m_edit, &LineEdit::mouseDraging);
-    drag(10);
-    QCOMPARE(spy.count(), 1);
-    // The pointer went back to the centre: 5 more pixels from there are not a step, 9 are.
-    testutils::mouseMoveHeld(m_edit, centre() + QPoint(5, 0));
-    QCOMPARE(spy.count(), 1);
-    testutils::mouseMoveHeld(m_edit, centre() + QPoint(-9, 0));
-    QCOMPARE(spy.count(), 2);
-    QCOMPARE(spy.at(1).at(0).toDouble(), -1.0);
-    QTest::mouseRelease(m_edit, Qt::LeftButton, Qt::NoModifier, centre());
-    QCOMPARE(m_edit->getStyleType(), QStringLiteral("transp"));
-}
-
-void TestLineEdit::clickWithoutDragEdits()
-{
-    m_edit->setStep(50, false);
-    QSignalSpy spy(m_edit, &LineEdit::mouseDraging);
-    QCOMPARE(m_edit->palette().color(QPalette::Text), QColor(11, 12, 13));
-    QTest::mouseClick(m_edit, Qt::LeftButton, Qt::NoModifier, QPoint(4, 12));
-    QCOMPARE(m_edit->getStyleType(), QStringLiteral("white"));
-    // The sheet is applied again, so its rule for the new look takes effect.
-    QCOMPARE(m_edit->palette().color(QPalette::Text), QColor(21, 22, 23));
-    QVERIFY(m_edit->hasFocus());
-    QVERIFY(!m_edit->hasSelectedText());
-
-    // While editing, a drag selects text instead of stepping.
-    QTest::mousePress(m_edit, Qt::LeftButton, Qt::NoModifier, QPoint(4, 12));
-    testutils::mouseMoveHeld(m_edit, QPoint(110, 12));
-    QTest::mouseRelease(m_edit, Qt::LeftButton, Qt::NoModifier, QPoint(110, 12));
-    QCOMPARE(spy.count(), 0);
-    QCOMPARE(m_edit->selectedText(), QStringLiteral("12345"));
-    QCOMPARE(m_edit->cursor().shape(), Qt::ArrowCursor);
-}
-
-void TestLineEdit::tabSelectsAllClickDoesNot()
-{
-    // The Tab press moves the focus; its release reaches the field that now has it.
-    QTest::keyPress(m_other, Qt::Key_Backtab, Qt::ShiftModifier);
-    QVERIFY(m_edit->hasFocus());
-    QCOMPARE(m_edit->getStyleType(), QStringLiteral("transp"));
-    QTest::keyRelease(m_edit, Qt::Key_Backtab, Qt::ShiftModifier);
-    QCOMPARE(m_edit->getStyleType(), QStringLiteral("white"));
-    QCOMPARE(m_edit->selectedText(), QStringLiteral("12345"));
-
-    m_other->setFocus();
-    QCOMPARE(m_edit->getStyleType(), QStringLiteral("transp"));
-    QTest::mouseClick(m_edit, Qt::LeftButton, Qt::NoModifier, QPoint(4, 12));
-    QCOMPARE(m_edit->getStyleType(), QStringLiteral("white"));
-    QVERIFY(!m_edit->hasSelectedText());
-}
-
-void TestLineEdit::keyPressEntersEditing()
-{
-    m_edit->setFocus();
-    QCOMPARE(m_edit->getStyleType(), QStringLiteral("transp"));
-    QCOMPARE(m_edit->cursor().shape(), Qt::ArrowCursor);
-    QTest::keyClick(m_edit, Qt::Key_End);
-    QTest::keyClick(m_edit, Qt::Key_6);
-    QCOMPARE(m_edit->getStyleType(), QStringLiteral("white"));
-    QCOMPARE(m_edit->text(), QStringLiteral("123456"));
-
-    // Editing by keyboard survives a later press: the drag selects.
-    QSignalSpy spy(m_edit, &LineEdit::mouseDraging);
-    drag(40);
-    QCOMPARE(spy.count(), 0);
-    QTest::mouseRelease(m_edit, Qt::LeftButton);
-}
-
-void TestLineEdit::focusLostBeforeLookChanges_data()
-{
-    QTest::addColumn<bool>("editFirst");
-    QTest::newRow("editing") << true;
-    QTest::newRow("never edited") << false;
-}
-
-void TestLineEdit::focusLostBeforeLookChanges()
-{
-    QFETCH(bool, editFirst);
-    m_edit->setFocus();
-    if (editFirst)
-        QTest::keyClick(m_edit, Qt::Key_Home);
-    QStringList seen;
-    QObject context;
-    connect(m_edit, &LineEdit::focusLost, &context, [&](QFocusEvent* ev) {
-        seen << m_edit->getStyleType();
-        QCOMPARE(ev->type(), QEvent::FocusOut);
-    });
-    m_other->setFocus();
-    QCOMPARE(seen, QStringList { editFirst ? QStringLiteral("white") : QStringLiteral("transp") });
-    QCOMPARE(m_edit->getStyleType(), QStringLiteral("transp"));
-
-    // Back at rest: a drag steps again.
-    m_edit->setStep(50, false);
-    QSignalSpy spy(m_edit, &LineEdit::mouseDraging);
-    drag(20);
-    QCOMPARE(spy.count(), 1);
-    QTest::mouseRelease(m_edit, Qt::LeftButton);
-}
-
-void TestLineEdit::hoverShowsResizeCursorUnlessFocused()
-{
-    QTest::mouseMove(m_edit, QPoint(5, 5));
-    QCOMPARE(m_edit->cursor().shape(), Qt::SizeHorCursor);
-    m_edit->setFocus();
-    QCOMPARE(m_edit->cursor().shape(), Qt::ArrowCursor);
-    QTest::mouseMove(m_edit, QPoint(8, 5));
-    QCOMPARE(m_edit->cursor().shape(), Qt::ArrowCursor);
-    // Leaving the focus with the pointer over the field shows the drag hint again.
-    m_other->setFocus();
-    QCOMPARE(m_edit->cursor().shape(), Qt::SizeHorCursor);
-}
-
-void TestLineEdit::receiverDeletingFieldDuringDrag()
-{
-    m_edit->setStep(50, false);
-    QPointer<LineEdit> field(m_edit);
-    connect(m_edit, &LineEdit::mouseDraging, this, [&] { delete m_edit; });
     QTest::mousePress(m_edit, Qt::LeftButton, Qt::NoModifier, centre());
-    testutils::mouseMoveHeld(m_edit, QPoint(110, 12));
-    QVERIFY(field.isNull());
-    QTest::mouseRelease(m_window, Qt::LeftButton);
+    for (int dx : moves)
+        testutils::mouseMoveHeld(m_edit, centre() + QPoint(dx, 0));
+    Steps seen;
+    for (const QList<QVariant>& args : spy)
+        seen << args.at(0).toDouble();
+    QCOMPARE(seen, m_warps || stepsWithoutWarp.isEmpty() ? steps : stepsWithoutWarp);
+    QCOMPARE(m_edit->hasSelectedText(), before > 0);
+    QCOMPARE(m_edit->cursor().shape(), before ? Qt::ArrowCursor : Qt::BlankCursor);
+    const bool dragged = !steps.isEmpty();
+    if (m_warps) // back to the centre after a step, left alone otherwise
+        QCOMPARE(QCursor::pos(), dragged ? m_edit->mapToGlobal(centre()) : QPoint(1, 2));
+
+    // After a drag the field rests; a press without one starts editing.
+    QTest::mouseRelease(m_edit, Qt::LeftButton, Qt::NoModifier, centre());
+    const QString look = dragged ? str("transp") : str("white");
+    QCOMPARE(m_edit->getStyleType(), look);
+    QCOMPARE(m_edit->cursor().shape(), dragged ? Qt::SizeHorCursor : Qt::ArrowCursor);
+
+    // Focus out announces itself before the look changes, and ends any editing.
+    QStringList looks;
+    QObject context;
+    connect(m_edit, &LineEdit::focusLost, &context, [&] { looks << m_edit->getStyleType(); });
+    m_window->other->setFocus();
+    QCOMPARE(looks, QStringList { look });
+    QCOMPARE(m_edit->getStyleType(), str("transp"));
+    QTest::mousePress(m_edit, Qt::LeftButton, Qt::NoModifier, centre());
+    testutils::mouseMoveHeld(m_edit, centre() + QPoint(-30, 0));
+    QCOMPARE(spy.count(), int(seen.size()) + 1);
+    QTest::mouseRelease(m_edit, Qt::LeftButton, Qt::NoModifier, centre());
 }
 
 QTEST_MAIN(TestLineEdit)
