@@ -14,8 +14,6 @@ private Q_SLOTS:
     void drawing();
 };
 
-static const QRgb kPixel = 0x80ff0000u; // half transparent red, not premultiplied
-
 void tst_ImageViewer::scaling_data()
 {
     QTest::addColumn<int>("mode");
@@ -39,7 +37,7 @@ void tst_ImageViewer::scaling()
     QFETCH(QSize, picture);
     QFETCH(QSize, stored);
 
-    const QVector<quint32> pixels(800 * 1600, kPixel);
+    const QVector<quint32> pixels(800 * 1600, 0xff102030u);
     ImageViewer viewer(nullptr);
     viewer.setScaledToWidth(50);
     viewer.setImage(sImage { pixels.constData(), picture.width(), picture.height() },
@@ -62,17 +60,20 @@ void tst_ImageViewer::drawing()
     QFETCH(QSize, viewerSize);
     QFETCH(QPoint, origin);
 
-    const QVector<quint32> pixels(100 * 100, qRgb(250, 0, 0));
+    QImage picture(100, 100, QImage::Format_ARGB32);
+    picture.fill(qRgb(250, 0, 0));
+    QPainter(&picture).fillRect(0, 0, 10, 10, Qt::blue); // marks the top left corner
     ImageViewer viewer(nullptr);
     viewer.resize(viewerSize);
-    viewer.setAutoResize(true);
     viewer.addTransparent();
-    viewer.setImage(sImage { pixels.constData(), 100, 100 });
+    viewer.setImage(picture);
 
     QImage expected(viewerSize, QImage::Format_RGB32);
     expected.fill(qRgb(12, 34, 56)); // the test sheet's background for "checkers"
-    QPainter(&expected).fillRect(QRect(origin, QSize(100, 100)), QColor(250, 0, 0));
+    QPainter(&expected).drawImage(origin, picture);
     QCOMPARE(viewer.grab().toImage().convertToFormat(QImage::Format_RGB32), expected);
+    viewer.setAutoResize(true);
+    viewer.grab();
     QCOMPARE(viewer.minimumSize(), QSize(100, 100));
 }
 

@@ -11,14 +11,12 @@
 
 namespace {
 
-const QRgb kLeft = qRgb(250, 0, 0), kRight = qRgb(0, 0, 250), kBackground = qRgb(0, 250, 0);
-
 // Left half red, right half blue, so that a scaled copy shows where its columns went.
 QPixmap halves(int width, int height)
 {
     QPixmap pixmap(width, height);
-    pixmap.fill(QColor(kRight));
-    QPainter(&pixmap).fillRect(0, 0, width / 2, height, QColor(kLeft));
+    pixmap.fill(Qt::blue);
+    QPainter(&pixmap).fillRect(0, 0, width / 2, height, Qt::red);
     return pixmap;
 }
 
@@ -37,7 +35,6 @@ struct Fixture : QObject
             [this](int index) { log << QStringLiteral("activate %1").arg(index); });
         connect(&list, qOverload<const QString&>(&ThumbnailsList::renameItem), this,
             [this](const QString& text) { log << QStringLiteral("rename ") + text; });
-        list.resize(300, 400);
         list.show();
         for (const char* text : { "a", "b", "c" })
             list.addItem(halves(40, 20), QString::fromLatin1(text));
@@ -88,7 +85,7 @@ void tst_Thumbnails::labelPaint()
     label.grab(); // the first paint fixes the height
 
     QImage expected(102, 52, QImage::Format_RGB32);
-    expected.fill(kBackground);
+    expected.fill(qRgb(0, 250, 0));
     QPainter(&expected).drawPixmap(1, 1, halves(100, 50));
     QCOMPARE(label.grab().toImage().convertToFormat(QImage::Format_RGB32), expected);
 }
