@@ -109,11 +109,11 @@ inline bool focus(QWidget* w)
 }
 
 // A shown window holding `w` above a line edit to which the focus can move away from it.
-struct FocusWindow
+struct HostWindow
 {
     QWidget window;
     QLineEdit* other = new QLineEdit;
-    explicit FocusWindow(QWidget* w)
+    explicit HostWindow(QWidget* w)
     {
         auto* layout = new QVBoxLayout(&window);
         layout->addWidget(w);

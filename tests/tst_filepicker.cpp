@@ -68,7 +68,7 @@ private Q_SLOTS:
         QFETCH(QString, fileName);
         QFETCH(int, selected);
         auto* picker = new FilePicker(QString());
-        testutils::FocusWindow w(picker);
+        testutils::HostWindow w(picker);
         QVERIFY(w.ready());
         picker->setSource(files == QStringList { "-"_q } ? nullptr : new TestSource(files));
         QSignalSpy spy(picker, &FilePicker::fileChanged);
@@ -99,7 +99,7 @@ private Q_SLOTS:
         auto* picker = new FilePicker("Image"_q);
         auto* combo = part<QComboBox>(picker, "combo");
         combo->setFixedWidth(140);
-        testutils::FocusWindow w(picker);
+        testutils::HostWindow w(picker);
         QVERIFY(w.ready());
         const QString name = "a-very-long-name-that-cannot-fit-anywhere-near-the-end.png"_q;
         auto* source = new TestSource({ ax, bx, "/d/"_q + name });

@@ -45,7 +45,7 @@ private Q_SLOTS:
         } else {
             connect(several, &MultiTextField::editingFinished, this, record("finished:"_q));
         }
-        testutils::FocusWindow w(field);
+        testutils::HostWindow w(field);
         auto* edit = field->findChild<QWidget*>("edit"_q);
         QVERIFY(testutils::focus(edit));
         QTest::keyClick(edit, Qt::Key_End);
