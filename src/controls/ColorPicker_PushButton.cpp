@@ -20,6 +20,10 @@ QColor ColorPicker_PushButton::getValue()
 
 void ColorPicker_PushButton::setValue(QColor const& color)
 {
+    // A refresh usually hands back the colour already shown; painting it again at once would
+    // change no pixel and costs a synchronous paint per row.
+    if (color == m_color)
+        return;
     m_color = color;
     repaint();
 }
