@@ -20,15 +20,15 @@ class SwatchCell : public CollectionViewItem
 public:
     explicit SwatchCell(QWidget* parent)
         : CollectionViewItem(parent)
-    {
-    }
+    { }
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);
         const CollectionViewIndex i = index();
-        p.fillRect(rect().adjusted(2, 2, -2, -20), QColor::fromHsv(int(i.item * 37 % 360), 160, 220));
+        p.fillRect(
+            rect().adjusted(2, 2, -2, -20), QColor::fromHsv(int(i.item * 37 % 360), 160, 220));
         p.drawText(rect().adjusted(0, 62, 0, 0), Qt::AlignCenter, QString::number(i.item));
     }
 };
@@ -38,8 +38,7 @@ class Delegate : public ICollectionViewDelegate
 public:
     explicit Delegate(unsigned long items)
         : m_items(items)
-    {
-    }
+    { }
     unsigned long groupCount(CollectionView&) override
     {
         return (m_items + ItemsPerGroup - 1) / ItemsPerGroup;
@@ -76,8 +75,7 @@ class CountModel : public QAbstractListModel
 public:
     explicit CountModel(int rows)
         : m_rows(rows)
-    {
-    }
+    { }
     int rowCount(QModelIndex const& parent) const override { return parent.isValid() ? 0 : m_rows; }
     QVariant data(QModelIndex const& index, int role) const override
     {
@@ -179,11 +177,12 @@ std::vector<double> scrollStock(int items, int reps)
     return scrollSteps(view.get(), reps);
 }
 
-const bool registered = bench::registerCase({QStringLiteral("collection.reload+paint"),
-                                             QStringLiteral("reload() and first paint of N items in groups of 1000, vs QListView setModel() and first paint"),
-                                             reloadLibrary, reloadStock, {10000, 100000, 1000000}, {50}, 5})
-    && bench::registerCase({QStringLiteral("collection.scrollStep"),
-                            QStringLiteral("one 30 px scroll step and repaint (median of 200 steps), vs QListView"),
-                            scrollLibrary, scrollStock, {10000, 100000, 1000000}, {50}, 200});
+const bool registered = bench::registerCase({ QStringLiteral("collection.reload+paint"),
+                            QStringLiteral("reload() and first paint of N items in groups of 1000, "
+                                           "vs QListView setModel() and first paint"),
+                            reloadLibrary, reloadStock, { 10000, 100000, 1000000 }, { 50 }, 5 })
+    && bench::registerCase({ QStringLiteral("collection.scrollStep"),
+        QStringLiteral("one 30 px scroll step and repaint (median of 200 steps), vs QListView"),
+        scrollLibrary, scrollStock, { 10000, 100000, 1000000 }, { 50 }, 200 });
 
 } // namespace

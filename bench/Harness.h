@@ -15,8 +15,8 @@ using Run = std::function<std::vector<double>(int size, int reps)>;
 
 struct Case
 {
-    QString name;   // e.g. "sheet.build"
-    QString what;   // one-line description for the table
+    QString name; // e.g. "sheet.build"
+    QString what; // one-line description for the table
     Run library;
     Run baseline;
     std::vector<int> sizes;

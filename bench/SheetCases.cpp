@@ -37,8 +37,8 @@ Kind kindOf(int i)
 
 QStringList comboEntries()
 {
-    return {QStringLiteral("Small"), QStringLiteral("Medium"), QStringLiteral("Large"),
-            QStringLiteral("Huge"), QStringLiteral("Custom")};
+    return { QStringLiteral("Small"), QStringLiteral("Medium"), QStringLiteral("Large"),
+        QStringLiteral("Huge"), QStringLiteral("Custom") };
 }
 
 class SheetHost : public QObject, public IUserInterfaceProperties
@@ -182,7 +182,8 @@ struct StockForm
     void refresh(SheetHost& host)
     {
         for (size_t i = 0; i < fields.size(); ++i) {
-            const QVariant value = host.property(("p" + QByteArray::number(qulonglong(i))).constData());
+            const QVariant value
+                = host.property(("p" + QByteArray::number(qulonglong(i))).constData());
             QWidget* field = fields[i];
             switch (kindOf(int(i))) {
             case Kind::Number:
@@ -277,12 +278,14 @@ std::vector<double> updateStock(int rows, int reps)
     return samples;
 }
 
-const bool registered = bench::registerCase({QStringLiteral("sheet.build+paint"),
-                                             QStringLiteral("PropertyListWidget of N mixed rows built and painted, vs stock widgets in a QFormLayout"),
-                                             buildLibrary, buildStock, {100, 1000}, {10}, 5})
-    && bench::registerCase({QStringLiteral("sheet.updateAll"),
-                            QStringLiteral("updateAll() after every property changed, vs setting every stock widget's value"),
-                            updateLibrary, updateStock, {1000}, {10}, 9});
+const bool registered = bench::registerCase({ QStringLiteral("sheet.build+paint"),
+                            QStringLiteral("PropertyListWidget of N mixed rows built and painted, "
+                                           "vs stock widgets in a QFormLayout"),
+                            buildLibrary, buildStock, { 100, 1000 }, { 10 }, 5 })
+    && bench::registerCase({ QStringLiteral("sheet.updateAll"),
+        QStringLiteral(
+            "updateAll() after every property changed, vs setting every stock widget's value"),
+        updateLibrary, updateStock, { 1000 }, { 10 }, 9 });
 
 } // namespace
 

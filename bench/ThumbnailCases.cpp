@@ -44,7 +44,8 @@ std::vector<double> insertStock(int count, int reps)
         bench::showAndPaint(&list);
         const qint64 start = bench::nowNs();
         for (int i = 0; i < count; ++i) {
-            auto* item = new QListWidgetItem(QIcon(thumbnail(i)), QStringLiteral("Page %1").arg(i + 1), &list);
+            auto* item = new QListWidgetItem(
+                QIcon(thumbnail(i)), QStringLiteral("Page %1").arg(i + 1), &list);
             list.setCurrentItem(item);
             list.scrollToItem(item);
         }
@@ -54,8 +55,9 @@ std::vector<double> insertStock(int count, int reps)
     return samples;
 }
 
-const bool registered = bench::registerCase({QStringLiteral("thumbnails.insert"),
-                                             QStringLiteral("addItem() of N thumbnails (selecting each) and a paint, vs QListWidget in icon mode"),
-                                             insertLibrary, insertStock, {500}, {10}, 5});
+const bool registered = bench::registerCase({ QStringLiteral("thumbnails.insert"),
+    QStringLiteral(
+        "addItem() of N thumbnails (selecting each) and a paint, vs QListWidget in icon mode"),
+    insertLibrary, insertStock, { 500 }, { 10 }, 5 });
 
 } // namespace

@@ -76,13 +76,13 @@ Stats runVariant(QString const& name, bool library, int size, int reps)
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--child"), name,
-                 library ? QStringLiteral("lib") : QStringLiteral("qt"), QString::number(size),
-                 QString::number(reps)});
+        { QStringLiteral("--child"), name, library ? QStringLiteral("lib") : QStringLiteral("qt"),
+            QString::number(size), QString::number(reps) });
     Stats s;
     if (!child.waitForFinished(30 * 60 * 1000) || child.exitCode() != 0)
         return s;
-    const QStringList lines = QString::fromLatin1(child.readAllStandardOutput()).split(QLatin1Char('\n'));
+    const QStringList lines
+        = QString::fromLatin1(child.readAllStandardOutput()).split(QLatin1Char('\n'));
     for (const QString& line : lines) {
         const QStringList f = line.split(QLatin1Char(' '));
         if (f.size() == 4 && f[0] == QLatin1String("RESULT")) {

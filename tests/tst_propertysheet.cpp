@@ -112,7 +112,7 @@ void tst_PropertySheet::builderRecords_data()
     QTest::addColumn<PropertyDescriptionList>("list");
     QTest::addColumn<PropertyDescriptionList>("expected");
 
-    PropertiesListBuilder b{QString()};
+    PropertiesListBuilder b { QString() };
     b.AddPanel(QStringLiteral("P"));
     b.AddPercentSlider(QStringLiteral("L"), QStringLiteral("p"), false);
     b.AddPercentSlider(QStringLiteral("L"), QStringLiteral("p"), true);
@@ -189,18 +189,20 @@ void tst_PropertySheet::sheetStructure_data()
     QTest::newRow("implicit panel keeps the title of its moment")
         << PropertyDescriptionList { rec("type=s:title label=s:First"), rec("type=s:line"),
                rec("type=s:title label=s:Second"), rec("type=s:label label=s:t") }
-        << QStringLiteral("Second") << QStringList { QStringLiteral("panel:First"), QStringLiteral("stretch:1000") }
+        << QStringLiteral("Second")
+        << QStringList { QStringLiteral("panel:First"), QStringLiteral("stretch:1000") }
         << QStringList { QStringLiteral("SeparatorLine:"), QStringLiteral("Label:") };
     QTest::newRow("untitled implicit panel, untitled explicit one")
-        << PropertyDescriptionList { rec("type=s:line"), rec("type=s:panel") } << QStringLiteral("Untitled")
+        << PropertyDescriptionList { rec("type=s:line"), rec("type=s:panel") }
+        << QStringLiteral("Untitled")
         << QStringList { QStringLiteral("panel:Untitled"), QStringLiteral("panel:-"),
                QStringLiteral("stretch:1000") }
         << QStringList { QStringLiteral("SeparatorLine:"), QStringLiteral("|") };
     QTest::newRow("unknown, miscased and missing types make nothing")
         << PropertyDescriptionList { rec("type=s:Number prop=s:n"), rec("type=s:slider"), rec(""),
                rec("type=s:panel label=s:P") }
-        << QStringLiteral("Untitled") << QStringList { QStringLiteral("panel:P"), QStringLiteral("stretch:1000") }
-        << noRows;
+        << QStringLiteral("Untitled")
+        << QStringList { QStringLiteral("panel:P"), QStringLiteral("stretch:1000") } << noRows;
     QTest::newRow("space before any panel")
         << PropertyDescriptionList { rec("type=s:space"), rec("type=s:label w_obj_id=s:x") }
         << QStringLiteral("Untitled")

@@ -190,8 +190,8 @@ QWidget* PropertyListWidget::createWidget(QMap<QString, QVariant> const& record)
     return createValueWidget(type, record);
 }
 
-QWidget* PropertyListWidget::createValueWidget(QString const& type,
-                                               QMap<QString, QVariant> const& record)
+QWidget* PropertyListWidget::createValueWidget(
+    QString const& type, QMap<QString, QVariant> const& record)
 {
     const QString label = stringOf(record, "label");
     const QString prop = stringOf(record, "prop");
@@ -208,7 +208,7 @@ QWidget* PropertyListWidget::createValueWidget(QString const& type,
         w->setObjectName(prop);
         w->setValueAndInit(value.toFloat(), static_cast<eInputLineFlags>(flags));
         connect(w, qOverload<float>(&InputLineSlider::changed), this,
-                &PropertyListWidget::onNumberChanged);
+            &PropertyListWidget::onNumberChanged);
         return w;
     }
     if (type == QLatin1String("file")) {
@@ -254,7 +254,7 @@ QWidget* PropertyListWidget::createValueWidget(QString const& type,
     }
     if (type == QLatin1String("text")) {
         auto* w = new TextField(label, stringOf(record, "w_value"),
-                                record.value(QStringLiteral("w_flags")).toInt() != 0, nullptr);
+            record.value(QStringLiteral("w_flags")).toInt() != 0, nullptr);
         // Show what the object holds from the start; "w_value" only stands in for a property
         // the object does not have.
         if (value.isValid())
@@ -265,12 +265,11 @@ QWidget* PropertyListWidget::createValueWidget(QString const& type,
     }
     if (type == QLatin1String("multitext")) {
         auto* w = new MultiTextField(label, stringOf(record, "w_value"),
-                                     record.value(QStringLiteral("w_flags")).toBool(), nullptr);
+            record.value(QStringLiteral("w_flags")).toBool(), nullptr);
         if (value.isValid())
             w->setText(value.toString());
         w->setObjectName(prop);
-        connect(w, &MultiTextField::editingFinished, this,
-                &PropertyListWidget::onTextFieldChanged);
+        connect(w, &MultiTextField::editingFinished, this, &PropertyListWidget::onTextFieldChanged);
         return w;
     }
     return nullptr;
@@ -298,8 +297,8 @@ void PropertyListWidget::fillCombo(ComboBox* combo, QString const& prop)
     }
 }
 
-void PropertyListWidget::connectButton(QWidget* button, QObject* object, QString const& prop,
-                                       bool connect)
+void PropertyListWidget::connectButton(
+    QWidget* button, QObject* object, QString const& prop, bool connect)
 {
     if (!object)
         return;
@@ -397,8 +396,7 @@ void PropertyListWidget::onComboCurrentIndex(QString const& text)
     updateCombo(combo, text, old);
 }
 
-void PropertyListWidget::updateCombo(QObject* combo, QString const& newText,
-                                     QString const& oldText)
+void PropertyListWidget::updateCombo(QObject* combo, QString const& newText, QString const& oldText)
 {
     auto* box = qobject_cast<ComboBox*>(combo);
     const QString current = getProperty(combo).toString();
@@ -458,10 +456,10 @@ void PropertyListWidget::UpdateValues(QObject* object)
             if (auto* combo = qobject_cast<ComboBox*>(w)) {
                 if (combo->count() == 0) {
                     disconnect(combo, &ComboBox::currentIndexChanged, this,
-                               &PropertyListWidget::onComboCurrentIndex);
+                        &PropertyListWidget::onComboCurrentIndex);
                     fillCombo(combo, prop);
                     connect(combo, &ComboBox::currentIndexChanged, this,
-                            &PropertyListWidget::onComboCurrentIndex);
+                        &PropertyListWidget::onComboCurrentIndex);
                 }
                 // A refresh of a plain list goes through the combo's own signal on purpose:
                 // the sheet then writes the entry text and its index back.
