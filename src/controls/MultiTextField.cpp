@@ -1,6 +1,7 @@
 #include <corvane/Label.h>
 #include <corvane/MultiTextField.h>
 
+#include "controls/TitledRow.h"
 #include "platform/Utils_p.h"
 
 #include <QBoxLayout>
@@ -28,13 +29,7 @@ void MultiTextField::createWidgets(QString const& title, QString const& text, bo
     if (m_edit)
         return;
 
-    auto* layout = two_lines ? static_cast<QBoxLayout*>(new QVBoxLayout(this))
-                             : static_cast<QBoxLayout*>(new QHBoxLayout(this));
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(5);
-
-    m_label = new Label(title, this);
-    layout->addWidget(m_label);
+    QBoxLayout* layout = makeTitledRow(this, title, two_lines, &m_label);
 
     m_edit = new QTextEdit;
     m_edit->setPlainText(text);

@@ -1,6 +1,7 @@
 #include <corvane/Label.h>
 #include <corvane/TextField.h>
 
+#include "controls/TitledRow.h"
 #include "platform/Utils_p.h"
 
 #include <QApplication>
@@ -36,13 +37,7 @@ void TextField::createWidgets(QString const& title, QString const& text, bool tw
     if (m_edit)
         return;
 
-    auto* layout = two_lines ? static_cast<QBoxLayout*>(new QVBoxLayout(this))
-                             : static_cast<QBoxLayout*>(new QHBoxLayout(this));
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(5);
-
-    m_label = new Label(title, this);
-    layout->addWidget(m_label);
+    QBoxLayout* layout = makeTitledRow(this, title, two_lines, &m_label);
 
     m_edit = new QLineEdit(text, this);
     m_edit->setAttribute(Qt::WA_MacShowFocusRect, false);
