@@ -304,31 +304,12 @@ double InputLine::getEditValue()
 {
     QString text = m_edit->text();
     text.remove(QLatin1Char('%'));
-    bool ok = false;
-    double number = text.toDouble(&ok);
-    if (!ok)
-        return m_value;
-    bool valid;
-    if (m_usePercents) {
-        number /= 100;
-        valid = validate(QString::number(number, 'g', 6));
-    } else {
-        valid = validate(text);
-    }
-    if (valid)
-        return number;
-    if (number < m_minValue)
-        return m_minValue;
-    if (number > m_maxValue)
-        return m_maxValue;
-    return m_value;
+    return numeric::typedValue(text, m_usePercents, m_validator, m_minValue, m_maxValue, m_value);
 }
 
 bool InputLine::validate(QString const& text)
 {
-    QString copy = text;
-    int pos = 0;
-    return m_validator->validate(copy, pos) == QValidator::Acceptable;
+    return numeric::isAcceptable(m_validator, text);
 }
 
 void InputLine::connectAll()

@@ -354,31 +354,13 @@ void InputLineSlider::addZeroAtEnd(QString& text)
 
 double InputLineSlider::getEditValue()
 {
-    bool ok = false;
-    double number = m_edit->text().toDouble(&ok);
-    if (!ok)
-        return m_value;
-    bool valid;
-    if (m_usePercents) {
-        number /= 100;
-        valid = validate(QString::number(number, 'g', 6));
-    } else {
-        valid = validate(m_edit->text());
-    }
-    if (valid)
-        return number;
-    if (number < m_minValue)
-        return m_minValue;
-    if (number > m_maxValue)
-        return m_maxValue;
-    return m_value;
+    return numeric::typedValue(
+        m_edit->text(), m_usePercents, m_validator, m_minValue, m_maxValue, m_value);
 }
 
 bool InputLineSlider::validate(QString const& text)
 {
-    QString copy = text;
-    int pos = 0;
-    return m_validator->validate(copy, pos) == QValidator::Acceptable;
+    return numeric::isAcceptable(m_validator, text);
 }
 
 void InputLineSlider::setSliderValue(float value)

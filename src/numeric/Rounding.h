@@ -3,6 +3,7 @@
 // Number conversions shared by the numeric rows. Values may be anything a host or a user hands
 // over (NaN, infinities, huge numbers), so none of these ever converts out of a type's range.
 
+#include <QDoubleValidator>
 #include <QString>
 
 #include <cmath>
@@ -59,6 +60,34 @@ inline QString cutDecimals(QString text, int decimals)
     if (mantissaEnd > keepEnd)
         text.remove(keepEnd, mantissaEnd - keepEnd);
     return text;
+}
+
+// Whether the validator takes `text` as it stands (not merely as a beginning).
+inline bool isAcceptable(QDoubleValidator const* validator, QString text)
+{
+    int pos = 0;
+    return validator->validate(text, pos) == QValidator::Acceptable;
+}
+
+// The value typed text stands for: unparsable text keeps `current`; in percent presentation the
+// number counts hundredths; a number the validator refuses is clamped when it lies outside
+// [minValue, maxValue], and otherwise (too many decimals, say) keeps `current`.
+inline double typedValue(QString const& text, bool percent, QDoubleValidator const* validator,
+    double minValue, double maxValue, double current)
+{
+    bool ok = false;
+    double number = text.toDouble(&ok);
+    if (!ok)
+        return current;
+    if (percent)
+        number /= 100;
+    if (isAcceptable(validator, percent ? QString::number(number, 'g', 6) : text))
+        return number;
+    if (number < minValue)
+        return minValue;
+    if (number > maxValue)
+        return maxValue;
+    return current;
 }
 
 } // namespace numeric
