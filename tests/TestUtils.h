@@ -7,6 +7,13 @@
 #include <QWheelEvent>
 #include <QWidget>
 
+// "text"_q: a QString from a UTF-8 literal, short enough to keep a data row on one line (the
+// project builds with QT_NO_CAST_FROM_ASCII).
+inline QString operator""_q(const char* text, std::size_t size)
+{
+    return QString::fromUtf8(text, int(size));
+}
+
 namespace testutils {
 
 // Turns the wheel over `w` as the platform would. QApplication only propagates wheel events
@@ -33,18 +40,24 @@ inline bool sendWheel(QWidget* w, int angleDelta, QPoint pos = QPoint(2, 2))
 
 namespace testutils {
 
-// A QString from a literal, for compact _data() rows (the project builds with
-// QT_NO_CAST_FROM_ASCII).
-inline QString str(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
 // A top-level window whose layout stacks a plain field, `other`, that takes the focus away, above
-// the widgets under test (show them after adding them).
-struct FocusWindow : QWidget
+// the widget under test; more widgets go into its layout.
+struct HostWindow : QWidget
 {
-    FocusWindow() { (new QVBoxLayout(this))->addWidget(other); }
+    explicit HostWindow(QWidget* w = nullptr)
+    {
+        auto* column = new QVBoxLayout(this);
+        column->addWidget(other);
+        if (w)
+            column->addWidget(w);
+    }
+    // Shows the window and waits until it is the active one.
+    bool showActive()
+    {
+        show();
+        activateWindow();
+        return QTest::qWaitForWindowActive(this);
+    }
     QLineEdit* other = new QLineEdit(this);
 };
 
@@ -90,14 +103,6 @@ inline QStringList changedPair(int i, double f)
 } // namespace testutils
 
 // --- value controls ---
-#include <QLineEdit>
-#include <QVBoxLayout>
-
-// "text"_q: a QString from a UTF-8 literal, short enough to keep a data row on one line.
-inline QString operator""_q(const char* text, std::size_t size)
-{
-    return QString::fromUtf8(text, int(size));
-}
 
 namespace testutils {
 
@@ -107,21 +112,5 @@ inline bool focus(QWidget* w)
     w->setFocus();
     return QTest::qWaitFor([w] { return w->hasFocus(); });
 }
-
-// A shown window holding `w` above a line edit to which the focus can move away from it.
-struct HostWindow
-{
-    QWidget window;
-    QLineEdit* other = new QLineEdit;
-    explicit HostWindow(QWidget* w)
-    {
-        auto* layout = new QVBoxLayout(&window);
-        layout->addWidget(w);
-        layout->addWidget(other);
-        window.show();
-        window.activateWindow();
-    }
-    bool ready() { return QTest::qWaitForWindowActive(&window); }
-};
 
 } // namespace testutils

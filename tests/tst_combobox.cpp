@@ -89,6 +89,7 @@ private Q_SLOTS:
         row->setCurrentIndex(0);
         row->setEditable(true);
         testutils::HostWindow w(row);
+        QVERIFY(w.showActive());
         for (QString typed : { QString(), "42"_q }) { // leaving emits, changed or not
             QVERIFY(testutils::focus(box));
             QTest::keyClicks(box, typed);

@@ -69,7 +69,7 @@ private Q_SLOTS:
         QFETCH(int, selected);
         auto* picker = new FilePicker(QString());
         testutils::HostWindow w(picker);
-        QVERIFY(w.ready());
+        QVERIFY(w.showActive());
         picker->setSource(files == QStringList { "-"_q } ? nullptr : new TestSource(files));
         QSignalSpy spy(picker, &FilePicker::fileChanged);
         picker->setFileName(fileName);
@@ -100,7 +100,7 @@ private Q_SLOTS:
         auto* combo = part<QComboBox>(picker, "combo");
         combo->setFixedWidth(140);
         testutils::HostWindow w(picker);
-        QVERIFY(w.ready());
+        QVERIFY(w.showActive());
         const QString name = "a-very-long-name-that-cannot-fit-anywhere-near-the-end.png"_q;
         auto* source = new TestSource({ ax, bx, "/d/"_q + name });
         picker->setSource(source);

@@ -10,7 +10,6 @@
 #include <QTimer>
 
 using testutils::changedPair;
-using testutils::str;
 
 // The host supplies the layout option that InputLine leaves open.
 struct HostInputLine : InputLine
@@ -25,15 +24,15 @@ class TestInputLine : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_window.reset(new testutils::FocusWindow);
-        m_row = new HostInputLine(str("Title"), m_window.get());
+        m_window.reset(new testutils::HostWindow);
+        m_row = new HostInputLine("Title"_q, m_window.get());
         m_row->setMaxValue(10);
         m_window->layout()->addWidget(m_row);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-        m_field = m_row->findChild<LineEdit*>(str("edit"));
-        m_button = m_row->findChild<QPushButton*>(str("button"));
-        m_spinner = m_row->findChild<Spinner*>(str("spin"));
+        m_field = m_row->findChild<LineEdit*>("edit"_q);
+        m_button = m_row->findChild<QPushButton*>("button"_q);
+        m_spinner = m_row->findChild<Spinner*>("spin"_q);
     }
 
     void typedCommit_data()
@@ -44,18 +43,18 @@ private Q_SLOTS:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("shown");
 
-        QTest::newRow("percent") << 0x001 << -1 << str("25") << 0.25 << str("25%");
-        QTest::newRow("percent sign typed") << 0x001 << -1 << str("30%") << 0.3 << str("30%");
-        QTest::newRow("% half up") << 0x001 << -1 << str("-12.5") << -0.125 << str("-12%");
-        QTest::newRow("not only percent") << 0x041 << -1 << str("0.25") << 0.25 << str("0.25");
-        QTest::newRow("cut, no zeros") << 0 << 2 << str("3.14159") << 3.14159 << str("3.14");
-        QTest::newRow("short") << 0 << 2 << str("2.5") << 2.5 << str("2.5");
-        QTest::newRow("exponent kept") << 0 << 2 << str("1234567") << 1234567.0 << str("1.23e+06");
-        QTest::newRow("precision 0") << 0 << 0 << str("3.7") << 3.7 << str("4");
-        QTest::newRow("six digits") << 0 << -1 << str("123.45678") << 123.45678 << str("123.457");
-        QTest::newRow("integer floors") << 0x20 << -1 << str("-2.5") << -3.0 << str("-3");
-        QTest::newRow("below min") << 0 << -1 << str("-2e9") << -1e9 << str("-1e+09");
-        QTest::newRow("letters") << 0 << -1 << str("x") << 0.5 << str("0.5");
+        QTest::newRow("percent") << 0x001 << -1 << "25"_q << 0.25 << "25%"_q;
+        QTest::newRow("percent sign typed") << 0x001 << -1 << "30%"_q << 0.3 << "30%"_q;
+        QTest::newRow("% half up") << 0x001 << -1 << "-12.5"_q << -0.125 << "-12%"_q;
+        QTest::newRow("not only percent") << 0x041 << -1 << "0.25"_q << 0.25 << "0.25"_q;
+        QTest::newRow("cut, no zeros") << 0 << 2 << "3.14159"_q << 3.14159 << "3.14"_q;
+        QTest::newRow("short") << 0 << 2 << "2.5"_q << 2.5 << "2.5"_q;
+        QTest::newRow("exponent kept") << 0 << 2 << "1234567"_q << 1234567.0 << "1.23e+06"_q;
+        QTest::newRow("precision 0") << 0 << 0 << "3.7"_q << 3.7 << "4"_q;
+        QTest::newRow("six digits") << 0 << -1 << "123.45678"_q << 123.45678 << "123.457"_q;
+        QTest::newRow("integer floors") << 0x20 << -1 << "-2.5"_q << -3.0 << "-3"_q;
+        QTest::newRow("below min") << 0 << -1 << "-2e9"_q << -1e9 << "-1e+09"_q;
+        QTest::newRow("letters") << 0 << -1 << "x"_q << 0.5 << "0.5"_q;
     }
 
     void typedCommit()
@@ -85,7 +84,7 @@ private Q_SLOTS:
     {
         testutils::ChangeLog log(m_row);
         m_row->setValue(-5, 0); // only the maximum is checked
-        QCOMPARE(m_field->text(), str("-5"));
+        QCOMPARE(m_field->text(), "-5"_q);
         m_row->setValue(11, 0);
         QCOMPARE(m_row->getValue(), -5.0f);
         m_row->setValue(9.5f, 0);
@@ -191,7 +190,7 @@ private Q_SLOTS:
     }
 
 private:
-    std::unique_ptr<testutils::FocusWindow> m_window;
+    std::unique_ptr<testutils::HostWindow> m_window;
     HostInputLine* m_row = nullptr;
     LineEdit* m_field = nullptr;
     QPushButton* m_button = nullptr;

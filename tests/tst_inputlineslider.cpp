@@ -6,7 +6,6 @@
 #include <QSlider>
 
 using testutils::changedPair;
-using testutils::str;
 
 class TestInputLineSlider : public QObject
 {
@@ -25,22 +24,22 @@ private:
     // Built the way the property sheet builds its number rows.
     InputLineSlider* makeRow(int flags, double min, double max)
     {
-        auto* row = new InputLineSlider(str("Title"), flags, m_window.get());
+        auto* row = new InputLineSlider("Title"_q, flags, m_window.get());
         row->setMinValue(float(min));
         row->setMaxValue(float(max));
         m_window->layout()->addWidget(row);
         row->show();
-        m_field = row->findChild<LineEdit*>(str("edit"));
+        m_field = row->findChild<LineEdit*>("edit"_q);
         return row;
     }
 
-    std::unique_ptr<testutils::FocusWindow> m_window;
+    std::unique_ptr<testutils::HostWindow> m_window;
     LineEdit* m_field = nullptr;
 };
 
 void TestInputLineSlider::init()
 {
-    m_window.reset(new testutils::FocusWindow);
+    m_window.reset(new testutils::HostWindow);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
 }
@@ -54,26 +53,26 @@ void TestInputLineSlider::typedCommit_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("shown");
 
-    QTest::newRow("precision 2: 3") << 0x40 << 2 << 1e9 << str("3") << 3.0 << str("3.00");
-    QTest::newRow("precision 2: 2.5") << 0x40 << 2 << 1e9 << str("2.5") << 2.5 << str("2.50");
-    QTest::newRow("cut") << 0x40 << 2 << 1e9 << str("3.14159") << 3.14159 << str("3.14");
+    QTest::newRow("precision 2: 3") << 0x40 << 2 << 1e9 << "3"_q << 3.0 << "3.00"_q;
+    QTest::newRow("precision 2: 2.5") << 0x40 << 2 << 1e9 << "2.5"_q << 2.5 << "2.50"_q;
+    QTest::newRow("cut") << 0x40 << 2 << 1e9 << "3.14159"_q << 3.14159 << "3.14"_q;
     QTest::newRow("precision 2: 'g' form wins")
-        << 0x40 << 2 << 1e9 << str("1234567.891") << 1234567.891 << str("1.23457e+06");
-    QTest::newRow("exponent") << 0x40 << 2 << 1e9 << str("1000000") << 1e6 << str("1e+06");
-    QTest::newRow("precision 0") << 0x40 << 0 << 1e9 << str("3.7") << 3.7 << str("4");
-    QTest::newRow("precision -1") << 0x40 << -1 << 1e9 << str("0.1") << 0.1 << str("0.1");
-    QTest::newRow("integer 2.7") << 0x20 << -1 << 1e9 << str("2.7") << 2.0 << str("2");
-    QTest::newRow("integer -2.5 floors") << 0x20 << 2 << 1e9 << str("-2.5") << -3.0 << str("-3");
-    QTest::newRow("real above max") << 0xc2 << -1 << 10.0 << str("12") << 10.0 << str("10");
+        << 0x40 << 2 << 1e9 << "1234567.891"_q << 1234567.891 << "1.23457e+06"_q;
+    QTest::newRow("exponent") << 0x40 << 2 << 1e9 << "1000000"_q << 1e6 << "1e+06"_q;
+    QTest::newRow("precision 0") << 0x40 << 0 << 1e9 << "3.7"_q << 3.7 << "4"_q;
+    QTest::newRow("precision -1") << 0x40 << -1 << 1e9 << "0.1"_q << 0.1 << "0.1"_q;
+    QTest::newRow("integer 2.7") << 0x20 << -1 << 1e9 << "2.7"_q << 2.0 << "2"_q;
+    QTest::newRow("integer -2.5 floors") << 0x20 << 2 << 1e9 << "-2.5"_q << -3.0 << "-3"_q;
+    QTest::newRow("real above max") << 0xc2 << -1 << 10.0 << "12"_q << 10.0 << "10"_q;
     // Percent rows (0xa1 is the sheet's: slider, integer values, percents).
-    QTest::newRow("percent 25.6") << 0x21 << -1 << 1.0 << str("25.6") << 0.256 << str("26");
-    QTest::newRow("percent 0") << 0x41 << -1 << 1.0 << str("0") << 0.0 << str("0");
-    QTest::newRow("percent above max") << 0xa1 << -1 << 1.0 << str("150") << 1.0 << str("100");
-    QTest::newRow("percent below min") << 0xa1 << -1 << 1.0 << str("-150") << -1.0 << str("-100");
-    QTest::newRow("% half up") << 0xa1 << -1 << 1.0 << str("-12.5") << -0.125 << str("-12");
-    QTest::newRow("letters") << 0xa1 << -1 << 1.0 << str("abc") << 0.25 << str("25");
-    QTest::newRow("5 decimals") << 0xc3 << -1 << 1.0 << str("33.333") << 0.33333 << str("33");
-    QTest::newRow("6 decimals") << 0xc3 << -1 << 1.0 << str("33.3333") << 0.25 << str("25");
+    QTest::newRow("percent 25.6") << 0x21 << -1 << 1.0 << "25.6"_q << 0.256 << "26"_q;
+    QTest::newRow("percent 0") << 0x41 << -1 << 1.0 << "0"_q << 0.0 << "0"_q;
+    QTest::newRow("percent above max") << 0xa1 << -1 << 1.0 << "150"_q << 1.0 << "100"_q;
+    QTest::newRow("percent below min") << 0xa1 << -1 << 1.0 << "-150"_q << -1.0 << "-100"_q;
+    QTest::newRow("% half up") << 0xa1 << -1 << 1.0 << "-12.5"_q << -0.125 << "-12"_q;
+    QTest::newRow("letters") << 0xa1 << -1 << 1.0 << "abc"_q << 0.25 << "25"_q;
+    QTest::newRow("5 decimals") << 0xc3 << -1 << 1.0 << "33.333"_q << 0.33333 << "33"_q;
+    QTest::newRow("6 decimals") << 0xc3 << -1 << 1.0 << "33.3333"_q << 0.25 << "25"_q;
 }
 
 void TestInputLineSlider::typedCommit()
@@ -111,7 +110,7 @@ void TestInputLineSlider::commitNotReentered()
     connect(row, qOverload<int>(&InputLineSlider::changed), m_window->other,
         qOverload<>(&QWidget::setFocus));
     testutils::ChangeLog log(row);
-    testutils::typeAndReturn(m_field, str("4"));
+    testutils::typeAndReturn(m_field, "4"_q);
     QCOMPARE(log.entries, changedPair(4, 4));
 }
 
@@ -163,7 +162,7 @@ void TestInputLineSlider::stepping()
     }
     QCOMPARE(log.entries, expected);
     // A key press gives the row its focus look; the release that ends a drag does not.
-    QCOMPARE(row->getStyleType(), key ? str("focus") : QString());
+    QCOMPARE(row->getStyleType(), key ? "focus"_q : QString());
 }
 
 void TestInputLineSlider::slider_data()
@@ -186,7 +185,7 @@ void TestInputLineSlider::slider()
     QFETCH(double, value);
 
     // The constructor with a value accepts two decimals.
-    std::unique_ptr<InputLineSlider> row(new InputLineSlider(str("T"), eInputLineFlags(flags), 1));
+    std::unique_ptr<InputLineSlider> row(new InputLineSlider("T"_q, eInputLineFlags(flags), 1));
     row->setMaxValue(float(max));
     row->setValueAndInit(1, flags);
     auto* slider = row->findChild<QSlider*>();

@@ -4,7 +4,6 @@
 
 #include <QSignalSpy>
 
-using testutils::str;
 using Ints = QList<int>;
 using Steps = QList<double>;
 
@@ -20,24 +19,24 @@ private Q_SLOTS:
 
 private:
     QPoint centre() const { return QPoint(m_edit->width() / 2, m_edit->height() / 2); }
-    std::unique_ptr<testutils::FocusWindow> m_window;
+    std::unique_ptr<testutils::HostWindow> m_window;
     LineEdit* m_edit = nullptr;
     bool m_warps = true;
 };
 
 void TestLineEdit::init()
 {
-    m_window.reset(new testutils::FocusWindow);
+    m_window.reset(new testutils::HostWindow);
     m_edit = new LineEdit(m_window.get());
     m_window->layout()->addWidget(m_edit);
     m_edit->setFixedSize(120, 24);
-    m_edit->setText(str("12345"));
+    m_edit->setText("12345"_q);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     m_window->other->setFocus();
     QCursor::setPos(1, 2);
     m_warps = QCursor::pos() == QPoint(1, 2);
-    QCOMPARE(m_warps, QGuiApplication::platformName() != str("minimal"));
+    QCOMPARE(m_warps, QGuiApplication::platformName() != "minimal"_q);
 }
 
 void TestLineEdit::pointer_data()
@@ -90,8 +89,8 @@ void TestLineEdit::pointer()
         QTest::keyClick(m_edit, Qt::Key_End);
     if (before == 3) // the release of the Tab that brought the focus arrives here
         QTest::keyRelease(m_edit, Qt::Key_Tab);
-    QCOMPARE(m_edit->getStyleType(), before ? str("white") : str("transp"));
-    QCOMPARE(m_edit->selectedText(), before == 3 ? str("12345") : QString());
+    QCOMPARE(m_edit->getStyleType(), before ? "white"_q : "transp"_q);
+    QCOMPARE(m_edit->selectedText(), before == 3 ? "12345"_q : QString());
 
     QSignalSpy spy(m_edit, &LineEdit::mouseDraging);
     QTest::mousePress(m_edit, Qt::LeftButton, Qt::NoModifier, centre());
@@ -109,7 +108,7 @@ void TestLineEdit::pointer()
 
     // After a drag the field rests; a press without one starts editing.
     QTest::mouseRelease(m_edit, Qt::LeftButton, Qt::NoModifier, centre());
-    const QString look = dragged ? str("transp") : str("white");
+    const QString look = dragged ? "transp"_q : "white"_q;
     QCOMPARE(m_edit->getStyleType(), look);
     QCOMPARE(m_edit->cursor().shape(), dragged ? Qt::SizeHorCursor : Qt::ArrowCursor);
 
@@ -119,7 +118,7 @@ void TestLineEdit::pointer()
     connect(m_edit, &LineEdit::focusLost, &context, [&] { looks << m_edit->getStyleType(); });
     m_window->other->setFocus();
     QCOMPARE(looks, QStringList { look });
-    QCOMPARE(m_edit->getStyleType(), str("transp"));
+    QCOMPARE(m_edit->getStyleType(), "transp"_q);
     QTest::mousePress(m_edit, Qt::LeftButton, Qt::NoModifier, centre());
     testutils::mouseMoveHeld(m_edit, centre() + QPoint(-30, 0));
     QCOMPARE(spy.count(), int(seen.size()) + 1);

@@ -46,6 +46,7 @@ private Q_SLOTS:
             connect(several, &MultiTextField::editingFinished, this, record("finished:"_q));
         }
         testutils::HostWindow w(field);
+        QVERIFY(w.showActive());
         auto* edit = field->findChild<QWidget*>("edit"_q);
         QVERIFY(testutils::focus(edit));
         QTest::keyClick(edit, Qt::Key_End);

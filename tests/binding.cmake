@@ -1,1 +1,0 @@
-corvane_add_test(tst_binding SOURCES tst_binding.cpp)

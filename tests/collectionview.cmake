@@ -1,1 +1,0 @@
-corvane_add_test(tst_collectionview SOURCES tst_collectionview.cpp)

@@ -1,1 +1,0 @@
-corvane_add_test(tst_imageviewer SOURCES tst_imageviewer.cpp)

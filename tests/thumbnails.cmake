@@ -1,1 +1,0 @@
-corvane_add_test(tst_thumbnails SOURCES tst_thumbnails.cpp)

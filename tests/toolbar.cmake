@@ -1,1 +1,0 @@
-corvane_add_test(tst_toolbar SOURCES tst_toolbar.cpp)
