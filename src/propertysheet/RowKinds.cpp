@@ -41,11 +41,11 @@ public:
     void refresh(QWidget* control, RowContext const& row) const final
     {
         if (auto* c = qobject_cast<Control*>(control))
-            show(c, row);
+            refreshControl(c, row);
     }
 
 protected:
-    virtual void show(Control* control, RowContext const& row) const = 0;
+    virtual void refreshControl(Control* control, RowContext const& row) const = 0;
     void disconnectEdits(Control* control, RowContext const& row) const
     {
         QObject::disconnect(control, m_edited, row.sheet, m_slot);
@@ -61,11 +61,12 @@ private:
 int precisionOf(PropertyDescription const& record)
 {
     constexpr int defaultPrecision = 3;
+    constexpr float largestFloatBelowIntLimit = 2147483520.0f; // 2^31 - 128
     const auto it = record.constFind(PropertyKey::Precision);
     if (it == record.cend())
         return defaultPrecision;
     const float precision = it->toFloat();
-    if (!std::isfinite(precision) || std::fabs(precision) >= 2147483520.0f)
+    if (!std::isfinite(precision) || std::fabs(precision) >= largestFloatBelowIntLimit)
         return defaultPrecision;
     return static_cast<int>(precision);
 }
@@ -92,7 +93,7 @@ public:
     }
 
 protected:
-    void show(InputLineSlider* w, RowContext const& row) const override
+    void refreshControl(InputLineSlider* w, RowContext const& row) const override
     {
         w->setEnabled(row.enabled());
         w->setValue(row.value.toFloat(), NumberFlags::RefreshWrite);
@@ -117,7 +118,7 @@ public:
     }
 
 protected:
-    void show(FilePicker* w, RowContext const& row) const override
+    void refreshControl(FilePicker* w, RowContext const& row) const override
     {
         w->QWidget::setEnabled(row.enabled());
         w->setFileName(row.value.toString());
@@ -142,7 +143,7 @@ public:
     }
 
 protected:
-    void show(ColorPicker* w, RowContext const& row) const override
+    void refreshControl(ColorPicker* w, RowContext const& row) const override
     {
         w->setEnabled(row.enabled());
         w->setValue(row.value.value<QColor>());
@@ -166,7 +167,7 @@ public:
     }
 
 protected:
-    void show(CheckBox* w, RowContext const& row) const override
+    void refreshControl(CheckBox* w, RowContext const& row) const override
     {
         w->setEnabled(row.enabled());
         w->setChecked(row.value.toBool());
@@ -194,7 +195,7 @@ public:
     }
 
 protected:
-    void show(ComboBox* w, RowContext const& row) const override
+    void refreshControl(ComboBox* w, RowContext const& row) const override
     {
         const QVariant current = row.object->property(row.prop.toLatin1());
         // Entries that were missing at creation arrive with the first refresh that finds them;
@@ -308,7 +309,7 @@ public:
     }
 
 protected:
-    void show(Field* w, RowContext const& row) const override
+    void refreshControl(Field* w, RowContext const& row) const override
     {
         w->setEnabled(row.enabled());
         w->setText(row.value.toString());
