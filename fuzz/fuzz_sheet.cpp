@@ -39,8 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
 
     FakeHost host(list);
     records.randomize(host);
+    RandomRecords<FuzzedChoices>::Helper helper(records);
     {
-        PropertyListWidget sheet(&host, nullptr);
+        PropertyListWidget sheet(&host, records.chance(80) ? &helper : nullptr);
         sheet.updateAll();
         records.randomize(host);
         sheet.updateAll();
