@@ -8,7 +8,6 @@
 #include <QPointer>
 #include <QVector>
 
-class ComboBox;
 class IFileSource;
 class PropsPanel;
 class QColor;
@@ -77,9 +76,6 @@ public Q_SLOTS:
     void updateAll();
 
 private:
-    QWidget* createValueWidget(QString const& type, QMap<QString, QVariant> const& record);
-    void fillCombo(ComboBox* combo, QString const& prop);
-    void connectButton(QWidget* button, QObject* object, QString const& prop, bool connect);
     bool writeProperty(QObject* w, QVariant const& value);
 
     QVBoxLayout* m_layout = nullptr;

@@ -1,32 +1,24 @@
 #include <corvane/PropertyListWidget.h>
 
+#include "propertysheet/DescriptionKeys.h"
 #include "propertysheet/Panel.h"
+#include "propertysheet/RowKinds.h"
 
-#include <corvane/Button.h>
-#include <corvane/CheckBox.h>
-#include <corvane/ColorPicker.h>
 #include <corvane/ComboBox.h>
 #include <corvane/FilePicker.h>
-#include <corvane/InputLineSlider.h>
 #include <corvane/Label.h>
-#include <corvane/MultiTextField.h>
 #include <corvane/SeparatorLine.h>
-#include <corvane/TextField.h>
 
-#include <QColor>
 #include <QVBoxLayout>
-
-#include <cmath>
-#include <limits>
 
 IUserInterfaceProperties::~IUserInterfaceProperties() = default;
 IPropertyListHelper::~IPropertyListHelper() = default;
 
 namespace {
 
-QString stringOf(QMap<QString, QVariant> const& record, char const* key)
+QString stringOf(PropertyDescription const& record, QLatin1String key)
 {
-    return record.value(QString::fromLatin1(key)).toString();
+    return record.value(key).toString();
 }
 
 QByteArray nameOf(QString const& prop)
@@ -34,29 +26,10 @@ QByteArray nameOf(QString const& prop)
     return prop.toLatin1();
 }
 
-// Precision arrives as a float and is truncated toward zero; values no int can hold fall back to
-// the default instead of overflowing.
-int precisionOf(QMap<QString, QVariant> const& record)
-{
-    const auto it = record.constFind(QStringLiteral("w_precision"));
-    if (it == record.cend())
-        return 3;
-    const float precision = it->toFloat();
-    if (!std::isfinite(precision) || std::fabs(precision) >= 2147483520.0f)
-        return 3;
-    return static_cast<int>(precision);
-}
-
-float floatOr(QMap<QString, QVariant> const& record, char const* key, float fallback)
-{
-    const auto it = record.constFind(QString::fromLatin1(key));
-    return it == record.cend() ? fallback : it->toFloat();
-}
-
-QColor colorOf(QVariant const& value)
-{
-    return value.value<QColor>();
-}
+// The height of a "space" record, and the stretch below the last panel, which keeps the panels
+// at the top of a taller sheet.
+constexpr int SpaceRowHeight = 10;
+constexpr int ClosingStretch = 1000;
 
 } // namespace
 
@@ -75,14 +48,14 @@ PropertyListWidget::PropertyListWidget(
         = properties ? properties->propertyList() : PropertyDescriptionList();
     processProperties(list);
 
-    if (list.size() == 1 && stringOf(list.first(), "type") == QLatin1String("title")) {
+    if (list.size() == 1 && stringOf(list.first(), PropertyKey::Type) == RowType::Title) {
         auto* noSettings = new Label(QStringLiteral("No Settings"), nullptr);
         noSettings->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         noSettings->setAlignment(Qt::AlignCenter);
         noSettings->setObjectName(QStringLiteral("noSettings"));
         addWidget(noSettings);
     } else {
-        m_layout->addStretch(1000);
+        m_layout->addStretch(ClosingStretch);
     }
 }
 
@@ -118,10 +91,10 @@ void PropertyListWidget::processProperties(QList<QMap<QString, QVariant>> const&
 
 bool PropertyListWidget::checkForEnabled(QMap<QString, QVariant> const& record)
 {
-    const QString prop = stringOf(record, "prop");
+    const QString prop = stringOf(record, PropertyKey::Prop);
     if (prop.isEmpty() || !m_object)
         return true;
-    const QVariant enabled = m_object->property((prop + QLatin1String("Enabled")).toLatin1());
+    const QVariant enabled = m_object->property(nameOf(prop + PropertySuffix::Enabled));
     if (!enabled.isValid())
         return true;
     return enabled.toBool();
@@ -163,166 +136,56 @@ QVector<PropertyListWidget*> PropertyListWidget::panels()
 
 QWidget* PropertyListWidget::createWidget(QMap<QString, QVariant> const& record)
 {
-    const QString type = stringOf(record, "type");
-    const QString label = stringOf(record, "label");
+    const QString type = stringOf(record, PropertyKey::Type);
+    const QString label = stringOf(record, PropertyKey::Label);
 
-    if (type == QLatin1String("panel")) {
+    if (type == RowType::Panel) {
         auto* panel = new PropsPanel(label, nullptr);
         m_panels.append(panel);
         m_layout->addWidget(panel);
         return nullptr;
     }
-    if (type == QLatin1String("title")) {
+    if (type == RowType::Title) {
         setWindowTitle(label);
         return nullptr;
     }
-    if (type == QLatin1String("space")) {
-        addSpacing(10);
+    if (type == RowType::Space) {
+        addSpacing(SpaceRowHeight);
         return nullptr;
     }
-    if (type == QLatin1String("line"))
+    if (type == RowType::Line)
         return new SeparatorLine(this, nullptr);
-    if (type == QLatin1String("label")) {
+    if (type == RowType::Label) {
         auto* w = new Label(label, nullptr);
-        w->setObjectName(stringOf(record, "w_obj_id"));
+        w->setObjectName(stringOf(record, PropertyKey::ObjectId));
         return w;
     }
-    return createValueWidget(type, record);
-}
 
-QWidget* PropertyListWidget::createValueWidget(
-    QString const& type, QMap<QString, QVariant> const& record)
-{
-    const QString label = stringOf(record, "label");
-    const QString prop = stringOf(record, "prop");
-    const QVariant value = m_object ? m_object->property(nameOf(prop)) : QVariant();
-
-    if (type == QLatin1String("number")) {
-        const int flags = record.contains(QStringLiteral("w_flags"))
-            ? record.value(QStringLiteral("w_flags")).toInt()
-            : 0xc2;
-        auto* w = new InputLineSlider(label, static_cast<eInputLineFlags>(flags), nullptr);
-        w->setMinValue(floatOr(record, "w_minValue", 0.0f));
-        w->setMaxValue(floatOr(record, "w_maxValue", 1.0f));
-        w->setPrecision(precisionOf(record));
-        w->setObjectName(prop);
-        w->setValueAndInit(value.toFloat(), static_cast<eInputLineFlags>(flags));
-        connect(w, qOverload<float>(&InputLineSlider::changed), this,
-            &PropertyListWidget::onNumberChanged);
-        return w;
-    }
-    if (type == QLatin1String("file")) {
-        auto* w = new FilePicker(label, nullptr);
-        w->setObjectName(prop);
-        if (m_listHelper)
-            w->setSource(m_listHelper->fileSource(stringOf(record, "w_mode")));
-        w->setFileName(value.toString());
-        connect(w, &FilePicker::fileChanged, this, &PropertyListWidget::onFileChanged);
-        return w;
-    }
-    if (type == QLatin1String("color")) {
-        auto* w = new ColorPicker(label, nullptr);
-        w->setValue(colorOf(value));
-        w->setObjectName(prop);
-        w->setEnabled(checkForEnabled(record));
-        connect(w, &ColorPicker::colorChanged, this, &PropertyListWidget::onColorClicked);
-        return w;
-    }
-    if (type == QLatin1String("check")) {
-        const int order = record.value(QStringLiteral("w_order")).toInt();
-        auto* w = new CheckBox(label, static_cast<eOrder>(order), nullptr);
-        w->setChecked(value.toBool());
-        w->setObjectName(prop);
-        connect(w, &CheckBox::clicked, this, &PropertyListWidget::onCheckClicked);
-        return w;
-    }
-    if (type == QLatin1String("combo")) {
-        const bool twoLines = record.contains(QStringLiteral("w_flags"))
-            && (record.value(QStringLiteral("w_flags")).toInt() & 0x200);
-        auto* w = new ComboBox(label, twoLines, nullptr);
-        w->setEditable(record.value(QStringLiteral("w_isEditable")).toBool());
-        fillCombo(w, prop);
-        w->setObjectName(prop);
-        connect(w, &ComboBox::currentIndexChanged, this, &PropertyListWidget::onComboCurrentIndex);
-        return w;
-    }
-    if (type == QLatin1String("button")) {
-        auto* w = new Button(label, nullptr);
-        w->setObjectName(prop);
-        connectButton(w, m_object, prop, true);
-        return w;
-    }
-    if (type == QLatin1String("text")) {
-        auto* w = new TextField(label, stringOf(record, "w_value"),
-            record.value(QStringLiteral("w_flags")).toInt() != 0, nullptr);
-        // Show what the object holds from the start; "w_value" only stands in for a property
-        // the object does not have.
-        if (value.isValid())
-            w->setText(value.toString());
-        w->setObjectName(prop);
-        connect(w, &TextField::editingFinished, this, &PropertyListWidget::onTextFieldChanged);
-        return w;
-    }
-    if (type == QLatin1String("multitext")) {
-        auto* w = new MultiTextField(label, stringOf(record, "w_value"),
-            record.value(QStringLiteral("w_flags")).toBool(), nullptr);
-        if (value.isValid())
-            w->setText(value.toString());
-        w->setObjectName(prop);
-        connect(w, &MultiTextField::editingFinished, this, &PropertyListWidget::onTextFieldChanged);
-        return w;
-    }
-    return nullptr;
-}
-
-// Entries come from the object's "<prop>Values": a map gives a keyed combo bound to a string,
-// a string list a plain one bound to an index.
-void PropertyListWidget::fillCombo(ComboBox* combo, QString const& prop)
-{
-    if (!m_object)
-        return;
-    const QVariant values = m_object->property(nameOf(prop + QLatin1String("Values")));
-    const QMap<QString, QVariant> map = values.toMap();
-    const QStringList list = map.isEmpty() ? values.toStringList() : QStringList();
-    const QVariant value = m_object->property(nameOf(prop));
-
-    if (!map.isEmpty()) {
-        combo->setValues(map);
-        combo->setValue(value.toString());
-        combo->QObject::setProperty("w_nokeys", false);
-    } else if (!list.isEmpty()) {
-        combo->setValues(list);
-        combo->setCurrentIndex(value.toInt());
-        combo->QObject::setProperty("w_nokeys", true);
-    }
-}
-
-void PropertyListWidget::connectButton(
-    QWidget* button, QObject* object, QString const& prop, bool connect)
-{
-    if (!object)
-        return;
-    // String-based on purpose: the slot is only known by name, and a host object without it
-    // leaves the button inert.
-    const QByteArray slot = QStringLiteral("1%1()").arg(prop).toLatin1();
-    if (connect)
-        QObject::connect(button, "2buttonClicked(QObject*)", object, slot.constData());
-    else
-        QObject::disconnect(button, "2buttonClicked(QObject*)", object, slot.constData());
+    // Every other record is a bound row: the property is read first, then the kind of the row
+    // builds its control.
+    const QString prop = stringOf(record, PropertyKey::Prop);
+    const RowContext row { this, m_object, record, prop,
+        m_object ? m_object->property(nameOf(prop)) : QVariant(), m_listHelper };
+    const RowKind* kind = RowKind::find(type);
+    if (!kind)
+        return nullptr;
+    QWidget* w = kind->create(row);
+    kind->connectEdits(w, row);
+    return w;
 }
 
 QString PropertyListWidget::findProperty(QObject* w) const
 {
     if (!w || !w->isWidgetType())
         return QString();
-    return stringOf(m_descriptions.value(static_cast<QWidget*>(w)), "prop");
+    return stringOf(m_descriptions.value(static_cast<QWidget*>(w)), PropertyKey::Prop);
 }
 
 QWidget* PropertyListWidget::findWidget(QString const& prop) const
 {
     const QVariant wanted(prop);
     for (auto it = m_descriptions.cbegin(); it != m_descriptions.cend(); ++it) {
-        if (it.value().value(QStringLiteral("prop")) == wanted)
+        if (it.value().value(PropertyKey::Prop) == wanted)
             return it.key();
     }
     return nullptr;
@@ -362,6 +225,7 @@ void PropertyListWidget::onFileChanged(QString const& file)
     QObject* row = sender();
     if (writeProperty(row, file))
         return;
+    // The object refused the file: the picker shows what the object holds.
     if (auto* picker = qobject_cast<FilePicker*>(row)) {
         picker->QWidget::setEnabled(checkForEnabled(m_descriptions.value(picker)));
         picker->setFileName(getProperty(picker).toString());
@@ -400,7 +264,7 @@ void PropertyListWidget::updateCombo(QObject* combo, QString const& newText, QSt
 {
     auto* box = qobject_cast<ComboBox*>(combo);
     const QString current = getProperty(combo).toString();
-    const bool noKeys = combo && combo->property("w_nokeys").toBool();
+    const bool noKeys = combo && combo->property(ComboNoKeysProperty).toBool();
 
     if (noKeys) {
         if (box)
@@ -427,7 +291,7 @@ void PropertyListWidget::UpdateValues(QObject* object)
     const QPointer<QObject> previous = m_object;
     // Button rows follow a new object; a previous object that is gone has lost its connections
     // with it.
-    const bool rebindButtons = object && previous != object;
+    const bool rebound = object && previous != object;
     if (object)
         m_object = object;
     // The object is gone: there is nothing to show and nowhere to write.
@@ -435,71 +299,15 @@ void PropertyListWidget::UpdateValues(QObject* object)
         return;
 
     for (auto it = m_descriptions.cbegin(); it != m_descriptions.cend(); ++it) {
-        QWidget* w = it.key();
         const PropertyDescription& record = it.value();
-        const QString prop = stringOf(record, "prop");
-        const QString type = stringOf(record, "type");
-        const QVariant value = m_object->property(nameOf(prop));
-
-        if (type == QLatin1String("number")) {
-            if (auto* row = qobject_cast<InputLineSlider*>(w)) {
-                row->setEnabled(checkForEnabled(record));
-                row->setValue(value.toFloat(), static_cast<eInputLineFlags>(0x10));
-            }
-        } else if (type == QLatin1String("file")) {
-            if (auto* picker = qobject_cast<FilePicker*>(w)) {
-                picker->QWidget::setEnabled(checkForEnabled(record));
-                picker->setFileName(value.toString());
-            }
-        } else if (type == QLatin1String("combo")) {
-            const QVariant current = m_object->property(nameOf(prop));
-            if (auto* combo = qobject_cast<ComboBox*>(w)) {
-                if (combo->count() == 0) {
-                    disconnect(combo, &ComboBox::currentIndexChanged, this,
-                        &PropertyListWidget::onComboCurrentIndex);
-                    fillCombo(combo, prop);
-                    connect(combo, &ComboBox::currentIndexChanged, this,
-                        &PropertyListWidget::onComboCurrentIndex);
-                }
-                // A refresh of a plain list goes through the combo's own signal on purpose:
-                // the sheet then writes the entry text and its index back.
-                if (combo->property("w_nokeys").toBool())
-                    combo->setCurrentIndex(current.toInt());
-                else
-                    combo->setValue(current.toString());
-                combo->QWidget::setEnabled(checkForEnabled(record));
-            }
-            // The write-back above may have let the host destroy the object.
-            if (!m_object)
-                return;
-        } else if (type == QLatin1String("color")) {
-            if (auto* picker = qobject_cast<ColorPicker*>(w)) {
-                picker->setEnabled(checkForEnabled(record));
-                picker->setValue(colorOf(value));
-            }
-        } else if (type == QLatin1String("check")) {
-            if (auto* check = qobject_cast<CheckBox*>(w)) {
-                check->setEnabled(checkForEnabled(record));
-                check->setChecked(value.toBool());
-            }
-        } else if (type == QLatin1String("button")) {
-            if (auto* button = qobject_cast<Button*>(w)) {
-                button->setEnabled(checkForEnabled(record));
-                if (rebindButtons) {
-                    connectButton(button, previous, prop, false);
-                    connectButton(button, m_object, prop, true);
-                }
-            }
-        } else if (type == QLatin1String("text")) {
-            if (auto* field = qobject_cast<TextField*>(w)) {
-                field->setEnabled(checkForEnabled(record));
-                field->setText(value.toString());
-            }
-        } else if (type == QLatin1String("multitext")) {
-            if (auto* field = qobject_cast<MultiTextField*>(w)) {
-                field->setEnabled(checkForEnabled(record));
-                field->setText(value.toString());
-            }
-        }
+        const QString prop = stringOf(record, PropertyKey::Prop);
+        const RowContext row { this, m_object, record, prop, m_object->property(nameOf(prop)),
+            nullptr, rebound, previous };
+        if (const RowKind* kind = RowKind::find(stringOf(record, PropertyKey::Type)))
+            kind->refresh(it.key(), row);
+        // A plain-list combo writes back through its own signal, and the host may have destroyed
+        // the object meanwhile.
+        if (!m_object)
+            return;
     }
 }
