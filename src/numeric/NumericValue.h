@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <algorithm>
+
 class QDoubleValidator;
 
 namespace numeric {
