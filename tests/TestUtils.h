@@ -7,6 +7,8 @@
 #include <QWheelEvent>
 #include <QWidget>
 
+#include <tuple>
+
 // "text"_q: a QString from a UTF-8 literal, short enough to keep a data row on one line (the
 // project builds with QT_NO_CAST_FROM_ASCII).
 inline QString operator""_q(const char* text, std::size_t size)
@@ -15,6 +17,20 @@ inline QString operator""_q(const char* text, std::size_t size)
 }
 
 namespace testutils {
+
+// Adds a data column per name, of the types in order: columns<int, QString>("flags", "text").
+template<class... T, class... Names> void columns(Names... names)
+{
+    static_assert(sizeof...(T) == sizeof...(Names), "one type per column");
+    (QTest::addColumn<T>(names), ...);
+}
+
+// QFETCH for several columns at once: auto [flags, text] = fetch<int, QString>("flags", "text").
+template<class... T, class... Names> std::tuple<T...> fetch(Names... names)
+{
+    static_assert(sizeof...(T) == sizeof...(Names), "one type per column");
+    return std::tuple<T...>(*static_cast<T*>(QTest::qData(names, qMetaTypeId<T>()))...);
+}
 
 // Turns the wheel over `w` as the platform would. QApplication only propagates wheel events
 // from a child to its parents when they are spontaneous, so the event is marked as such and
@@ -33,6 +49,9 @@ inline bool sendWheel(QWidget* w, int angleDelta, QPoint pos = QPoint(2, 2))
 } // namespace testutils
 
 // --- numeric rows ---
+#include <corvane/InputLine.h>
+#include <corvane/InputLineSlider.h>
+
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QStringList>
@@ -84,7 +103,14 @@ inline void typeAndReturn(QLineEdit* field, const QString& text)
 // Every changed(int) / changed(float) of a numeric row, in order, as "i:<int>" and "f:<float>".
 struct ChangeLog : QObject
 {
-    template<class Row> explicit ChangeLog(Row* row)
+    explicit ChangeLog(QObject* row)
+    {
+        if (auto* line = qobject_cast<InputLine*>(row))
+            listen(line);
+        else
+            listen(qobject_cast<InputLineSlider*>(row));
+    }
+    template<class Row> void listen(Row* row)
     {
         connect(row, qOverload<int>(&Row::changed), this,
             [this](int v) { entries << QStringLiteral("i:%1").arg(v); });

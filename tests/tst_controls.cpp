@@ -2,272 +2,630 @@
 
 #include <corvane/Button.h>
 #include <corvane/CheckBox.h>
+#include <corvane/ColorPicker.h>
+#include <corvane/ComboBox.h>
+#include <corvane/FilePicker.h>
+#include <corvane/FileSource.h>
+#include <corvane/ImageViewer.h>
 #include <corvane/Label.h>
+#include <corvane/MultiTextField.h>
 #include <corvane/SeparatorLine.h>
+#include <corvane/TextField.h>
 #include <corvane/Utils.h>
 
+#include "controls/ColorPicker_PushButton.h"
+#include "platform/DragAndDropUrl.h"
 #include "platform/Utils_p.h"
 
-#include <QFile>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDir>
+#include <QMimeData>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
-#include <QTemporaryFile>
-#include <QVBoxLayout>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolTip>
 
+using testutils::fetch;
+using Entries = QMap<QString, QVariant>;
+
+struct TestSource : IFileSource
+{
+    explicit TestSource(QStringList files = {})
+        : files(files)
+    { }
+    QStringList getFileList(QWidget*) override { return files; }
+    bool browseFile(QWidget*, QString& name) override { return !(name = chosen).isEmpty(); }
+    bool isFileAccepted(QString const& path) override { return !path.contains("refused"_q); }
+    QStringList files;
+    QString chosen;
+};
+
+static const QString ax = "/a/x.png"_q, bx = "/b/x.png"_q;
+
+template<class T = QPushButton> static T* part(QWidget* w, char const* name)
+{
+    return w->findChild<T*>(QLatin1String(name));
+}
+
+// Clicks the swatch and hands the modal colour dialog, from inside its own event loop, to
+// `action`, which must close it.
+template<class Action> static void clickSwatch(ColorPicker* picker, Action action)
+{
+    auto* timer = new QTimer(picker);
+    QObject::connect(timer, &QTimer::timeout, [timer, action] {
+        if (auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            action(dialog);
+        }
+    });
+    timer->start(10);
+    QTest::mouseClick(part<ColorPicker_PushButton>(picker, "button"), Qt::LeftButton);
+}
+
+// The basic controls, the window placement functions and the image viewer.
 class tst_Controls : public QObject
 {
     Q_OBJECT
+    QTemporaryDir m_dir;
+
 private Q_SLOTS:
-    void adjustOneScreen_data();
-    void adjustOneScreen();
-    void adjustOverlapsAreNotAdded();
-    void activateWindow();
-    void buttonSignalOrder();
-    void wheelPassesToScrollArea_data();
-    void wheelPassesToScrollArea();
-    void checkBoxStyleType_data();
-    void checkBoxStyleType();
-    void labelWraps();
-    void separatorLine();
+    void initTestCase()
+    {
+        for (const char* name : { "one.png", "two.png", "refused.png" })
+            QVERIFY(QFile(m_dir.filePath(QLatin1String(name))).open(QIODevice::WriteOnly));
+        QVERIFY(QDir(m_dir.path()).mkdir("folder.png"_q));
+        QVERIFY(QFile::link(m_dir.filePath("one.png"_q), m_dir.filePath("link.png"_q)));
+    }
+
+    void adjustWindowRect_data()
+    {
+        testutils::columns<QRect, bool, int>("rect", "kept", "screens");
+        const auto row = [](const char* name, QRect rect, bool kept, int screens = 1) {
+            QTest::newRow(name) << rect << kept << screens;
+        };
+        const QRect g = QGuiApplication::primaryScreen()->geometry();
+        // Hanging off the bottom-left corner by everything but a 50 x 50 or 50 x 51 square.
+        row("50x50 overlap moves", QRect(g.left() - 50, g.bottom() - 49, 100, 100), false);
+        row("50x51 overlap stays", QRect(g.left() - 50, g.bottom() - 50, 100, 100), true);
+        row("51x50 overlap stays", QRect(g.left() - 49, g.bottom() - 49, 100, 100), true);
+        row("wholly off screen moves", QRect(g.left(), g.bottom() + 5000, 300, 200), false);
+        row("inside stays", QRect(g.left() + 10, g.top() + 10, 300, 200), true);
+        row("empty rect moves", QRect(g.left() + 10, g.top() + 10, 0, 0), false);
+        // 40 x 40 on each of two screens: 3200 square pixels visible, but not 2500 on one of
+        // them (it moves to (680, 410)); 40 x 80 on the second screen alone is enough.
+        row("straddling two screens moves", QRect(1400, -40, 80, 80), false, 2);
+        row("enough on the second screen", QRect(1400, 0, 80, 80), true, 2);
+    }
+    void adjustWindowRect()
+    {
+        const auto [rect, kept, screens] = fetch<QRect, bool, int>("rect", "kept", "screens");
+        if (QGuiApplication::screens().size() < screens)
+            QSKIP("This platform plugin offers a single screen (Qt 5's offscreen plugin)");
+        const QRect primary = QGuiApplication::primaryScreen()->geometry();
+        if (screens == 2) // the test's layout: 1440 x 900 at (0, 0) and 1280 x 1024 at (1440, 0)
+            QCOMPARE(primary, QRect(0, 0, 1440, 900));
+        QRect expected = rect;
+        if (!kept)
+            expected.moveCenter(primary.center());
+        QCOMPARE(AdjustWindowRectToScreens(rect), expected);
+    }
+
+    void activateWindow()
+    {
+        QWidget window;
+        window.resize(200, 100);
+        window.showMinimized();
+        QVERIFY(window.isMinimized());
+        for (int round = 0; round < 2; ++round) { // the second time on the active window
+            ActivateWindow(&window);
+            QVERIFY(!window.isMinimized());
+            QVERIFY(window.isVisible());
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+        }
+    }
+
+    void buttonSignalOrder()
+    {
+        Button button("Go"_q);
+        QStringList order;
+        connect(&button, qOverload<>(&Button::buttonClicked), this, [&] { order << "plain"_q; });
+        connect(&button, qOverload<QObject*>(&Button::buttonClicked), this,
+            [&](QObject* sender) { order << (sender == &button ? "sender"_q : "other"_q); });
+        button.resize(80, 30);
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QCOMPARE(order, QStringList({ "plain"_q, "sender"_q }));
+        QVERIFY(button.testAttribute(Qt::WA_LayoutUsesWidgetRect));
+        Button withIcon(QIcon(), "Icon"_q);
+        QSignalSpy spy(&withIcon, qOverload<QObject*>(&Button::buttonClicked));
+        withIcon.click();
+        QCOMPARE(spy.count(), 1);
+    }
+
+    void wheelPassesToScrollArea_data()
+    {
+        testutils::columns<QString, bool>("control", "scrolls");
+        QTest::newRow("check box") << "check"_q << true;
+        QTest::newRow("disabled button") << "button"_q << true;
+        QTest::newRow("plain label") << "label"_q << true;
+        QTest::newRow("spin box keeps it") << "spin"_q << false;
+    }
+    void wheelPassesToScrollArea()
+    {
+        const auto [control, scrolls] = fetch<QString, bool>("control", "scrolls");
+        auto* check = control == "check"_q ? new CheckBox("Check"_q, ePrimary) : nullptr;
+        auto* button = control == "button"_q ? new Button("Button"_q) : nullptr;
+        QWidget* target = check ? static_cast<QWidget*>(check) : button;
+        if (!target)
+            target = control == "label"_q ? static_cast<QWidget*>(new QLabel("L"_q)) : new QSpinBox;
+        if (button)
+            button->setEnabled(false);
+        QScrollArea area;
+        area.resize(200, 150);
+        auto* content = new QWidget;
+        auto* layout = new QVBoxLayout(content);
+        layout->addWidget(target);
+        layout->addSpacing(2000);
+        area.setWidget(content);
+        area.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&area));
+        QCOMPARE(area.verticalScrollBar()->value(), 0);
+        testutils::sendWheel(target, -120);
+        QCOMPARE(area.verticalScrollBar()->value() > 0, scrolls);
+        QVERIFY(!check || !check->isChecked());
+    }
+
+    void checkBoxStyleType_data()
+    {
+        testutils::columns<int, QString, QColor>("order", "styleType", "text");
+        // The text colour as the test sheet gives each variant.
+        const QColor unstyled = QApplication::palette().color(QPalette::WindowText);
+        QTest::newRow("primary") << 0 << "primary"_q << QColor(10, 20, 30);
+        QTest::newRow("primary light") << 1 << "primary_light"_q << QColor(40, 50, 60);
+        QTest::newRow("secondary") << 2 << "secondary"_q << QColor(70, 80, 90);
+        QTest::newRow("out of range") << 7 << QString() << unstyled;
+        QTest::newRow("negative") << -1 << QString() << unstyled;
+    }
+    void checkBoxStyleType()
+    {
+        QFETCH(int, order);
+        QWidget window;
+        auto* box = new CheckBox("Box"_q, static_cast<eOrder>(order), &window);
+        QTEST(box->property("style_type").toString(), "styleType");
+        forceStyles(&window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTEST(box->palette().color(QPalette::WindowText), "text");
+    }
+
+    void labelWraps()
+    {
+        Label label("A rather long title that cannot possibly fit on one line of a narrow "
+                    "property sheet row"_q);
+        QVERIFY(label.wordWrap());
+        QCOMPARE(label.indent(), 0);
+        QCOMPARE(label.sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
+        QCOMPARE(label.sizePolicy().verticalPolicy(), QSizePolicy::Preferred);
+        const int oneLine = label.fontMetrics().height();
+        QVERIFY(label.heightForWidth(80) >= 3 * oneLine);
+        QVERIFY(label.heightForWidth(2000) < 2 * oneLine);
+    }
+
+    void separatorLine()
+    {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* unnamed = new SeparatorLine(&window, nullptr);
+        layout->addWidget(unnamed);
+        layout->addWidget(new SeparatorLine(&window, "thin"));
+        forceStyles(&window);
+        window.resize(100, 100);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(unnamed->objectName().isEmpty());
+        QVERIFY(window.findChild<SeparatorLine*>("thin"_q));
+        QCOMPARE(unnamed->frameShape(), QFrame::NoFrame);
+        // Height and colour come from the sheet alone.
+        QCOMPARE(unnamed->height(), 3);
+        const QImage image = unnamed->grab().toImage();
+        QCOMPARE(QColor(image.pixel(image.width() / 2, 1)), QColor(255, 0, 0));
+    }
+
+    // Scripts: '>' leaves the field, '=' calls setText, '^' pastes rich text; any other character
+    // is typed into the field (focused again first if it was left), '\r' being Return, '\t' Tab.
+    void textFieldSignals_data()
+    {
+        testutils::columns<QString, bool, QString>("script", "multi", "expected");
+        QTest::newRow("typing") << "c"_q << false << "changed:abc"_q;
+        QTest::newRow("Return unchanged") << "\r"_q << false << "finished:ab"_q;
+        QTest::newRow("leaving unchanged") << ">"_q << false << "finished:ab"_q;
+        QTest::newRow("type, Return, leave")
+            << "c\r>"_q << false << "changed:abc|finished:abc|finished:abc"_q;
+        QTest::newRow("multi: every leave") << ">c>"_q << true << "finished:ab|finished:abc"_q;
+        QTest::newRow("multi: Return, Tab leaves") << "\rc\t"_q << true << "finished:ab\nc"_q;
+        QTest::newRow("multi: paste as plain text") << "^>"_q << true << "finished:abBold words"_q;
+        QTest::newRow("multi: setText, silent") << "=>"_q << true << "finished:<b>x</b>"_q;
+    }
+    void textFieldSignals()
+    {
+        const auto [script, multi] = fetch<QString, bool>("script", "multi");
+        QStringList log; // outlives the window, whose closing takes the focus away
+        const auto record = [&log](QString const& kind) {
+            return [&log, kind](QString const& text) { log << kind + text; };
+        };
+        auto* single = multi ? nullptr : new TextField("ab"_q, false);
+        auto* several = multi ? new MultiTextField("Notes"_q, "ab"_q, false) : nullptr;
+        QWidget* field = several ? static_cast<QWidget*>(several) : single;
+        if (single) {
+            connect(single, &TextField::textChanged, this, record("changed:"_q));
+            connect(single, &TextField::editingFinished, this, record("finished:"_q));
+        } else {
+            connect(several, &MultiTextField::editingFinished, this, record("finished:"_q));
+        }
+        testutils::HostWindow w(field);
+        QVERIFY(w.showActive());
+        auto* edit = part<QWidget>(field, "edit");
+        QVERIFY(testutils::focus(edit));
+        QTest::keyClick(edit, Qt::Key_End);
+        for (QChar c : script) {
+            if (c == QLatin1Char('>')) {
+                QVERIFY(testutils::focus(w.other));
+            } else if (c == QLatin1Char('^')) {
+                auto* mime = new QMimeData;
+                mime->setHtml("<b>Bold</b> <i>words</i>"_q);
+                mime->setText("Bold words"_q);
+                QApplication::clipboard()->setMimeData(mime);
+                QMetaObject::invokeMethod(edit, "paste");
+            } else if (c == QLatin1Char('=')) {
+                single ? single->setText("<b>x</b>"_q) : several->setText("<b>x</b>"_q);
+            } else {
+                if (!edit->hasFocus())
+                    QVERIFY(testutils::focus(edit));
+                QTest::keyClick(edit, c.toLatin1());
+            }
+        }
+        if (several) // pasted formatting was dropped
+            QVERIFY(!several->findChild<QTextEdit*>()->toMarkdown().contains(QLatin1Char('*')));
+        delete field; // while focused in some rows: no edit either
+        QTEST(log.join(QLatin1Char('|')), "expected");
+    }
+
+    void comboKeyedOrdering_data()
+    {
+        testutils::columns<Entries, QString>("map", "expected");
+        QTest::newRow("collapse, last key wins")
+            << Entries { { "b"_q, 2 }, { "a"_q, 1 }, { "c"_q, 1.0 } } << "first c=1 b=2"_q;
+        QTest::newRow("non-numbers and NaN count as 0") << Entries { { "a"_q, "none"_q },
+            { "b"_q, qQNaN() }, { "hi"_q, qInf() }, { "lo"_q, -qInf() }, { "m"_q, "0.5"_q } }
+                                                        << "first lo=-inf b=0 m=0.5 hi=inf"_q;
+    }
+    void comboKeyedOrdering()
+    {
+        QFETCH(Entries, map);
+        ComboBox row("Mode"_q, false);
+        row.setValues(QStringList { "first"_q }); // entries already there stay in front
+        row.setValues(map);
+        auto* box = row.findChild<QComboBox*>();
+        QStringList shown; // "text=number", the number stored as a float
+        for (int i = 0; i < box->count(); ++i) {
+            const QVariant data = box->itemData(i);
+            const bool isFloat = data.userType() == QMetaType::Float;
+            shown << box->itemText(i)
+                    + (isFloat ? "="_q + QString::number(data.toFloat()) : QString());
+        }
+        QTEST(shown.join(QLatin1Char(' ')), "expected");
+    }
+
+    void comboSetValue_data()
+    {
+        // map: none for the plain list x, y, z.
+        testutils::columns<Entries, bool, int, QString, int, QString>(
+            "map", "editable", "start", "value", "index", "text");
+        const Entries thirds { { "third"_q, 0.33 }, { "half"_q, 0.5 } };
+        const Entries lowHigh { { "Low"_q, 1 }, { "High"_q, 2 } };
+        const Entries offHigh { { "Off"_q, 0 }, { "High"_q, 2 } };
+        QTest::newRow("0.333 within 0.01") << thirds << false << 1 << "0.333"_q << 0 << "third"_q;
+        QTest::newRow("0.35 unmatched, fixed") << thirds << false << 1 << "0.35"_q << 1 << "half"_q;
+        QTest::newRow("High reads as 0") << offHigh << false << 1 << "High"_q << 0 << "Off"_q;
+        QTest::newRow("text when no number") << lowHigh << false << 0 << "High"_q << 1 << "High"_q;
+        QTest::newRow("plain list") << Entries() << false << 2 << "y"_q << 0 << "x"_q;
+        QTest::newRow("unmatched, editable") << lowHigh << true << 0 << "7.5"_q << 0 << "7.5"_q;
+    }
+    void comboSetValue()
+    {
+        const auto [map, editable, start, value]
+            = fetch<Entries, bool, int, QString>("map", "editable", "start", "value");
+        ComboBox row(QString(), false);
+        row.setEditable(editable);
+        row.setValues(map.isEmpty() ? QStringList { "x"_q, "y"_q, "z"_q } : QStringList());
+        row.setValues(map);
+        row.setCurrentIndex(start);
+        QSignalSpy spy(&row, &ComboBox::currentIndexChanged);
+        row.setValue(value);
+        QTEST(row.currentIndex(), "index");
+        QTEST(row.currentValue(), "text");
+        QCOMPARE(spy.count(), 0);
+    }
+
+    // Qt 6 dropped QComboBox::currentIndexChanged(QString); the row's own one must not change.
+    void comboIndexChangedWithText()
+    {
+        auto* row = new ComboBox("Mode"_q, false);
+        QStringList log;
+        connect(row, &ComboBox::currentIndexChanged, this, [&log](QString const& t) { log << t; });
+        row->setValues(QStringList { "one"_q, "two"_q, "Two"_q }); // selects "one"
+        row->setCurrentIndex(2);
+        auto* box = row->findChild<QComboBox*>();
+        box->blockSignals(true);
+        row->setValue("1"_q); // matches nothing, leaves the box unblocked
+        row->setCurrentValue("TWO"_q); // exact text only: nothing selected
+        row->setCurrentIndex(0);
+        row->setEditable(true);
+        testutils::HostWindow w(row);
+        QVERIFY(w.showActive());
+        for (QString typed : { QString(), "42"_q }) { // leaving emits, changed or not
+            QVERIFY(testutils::focus(box));
+            QTest::keyClicks(box, typed);
+            QVERIFY(testutils::focus(w.other));
+        }
+        QVERIFY(!testutils::sendWheel(box, -120)); // left to the parents
+        QCOMPARE(log, "one Two  one one one42"_q.split(QLatin1Char(' ')));
+    }
+
+    void colorDialog()
+    {
+        QPointer<ColorPicker> picker = new ColorPicker("Colour"_q);
+        picker->setColor(Qt::red);
+        picker->show();
+        QVERIFY(QTest::qWaitForWindowExposed(picker));
+        QStringList log;
+        connect(picker, &ColorPicker::colorChanged, this,
+            [&log](QColor const& colour) { log << "picker:"_q + colour.name(); });
+        // Cancelled, then accepted twice (the second time with the same colour).
+        for (bool accept : { false, true, true })
+            clickSwatch(picker, [&](QColorDialog* dialog) {
+                log << "offered:"_q + dialog->currentColor().name();
+                dialog->setCurrentColor(Qt::blue);
+                accept ? dialog->accept() : dialog->reject();
+            });
+        QCOMPARE(log.join(QLatin1Char(' ')),
+            "offered:#ff0000 offered:#ff0000 picker:#0000ff offered:#0000ff picker:#0000ff"_q);
+        QCOMPARE(picker->getValue(), QColor(Qt::blue));
+        picker->setEnabled(true); // back to the colour last set, not the one picked
+        QCOMPARE(picker->getValue(), QColor(Qt::red));
+        clickSwatch(picker, [picker](QColorDialog*) { delete picker.data(); });
+        QVERIFY(!picker); // and nothing more was announced
+        QCOMPARE(log.size(), 5);
+    }
+
+    void colorSwatch()
+    {
+        ColorPicker picker { QString() };
+        picker.setStyleSheet("#button { border: 1px solid #00ff00; background: black; }"_q);
+        picker.resize(120, 40);
+        picker.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&picker));
+        auto* swatch = part<ColorPicker_PushButton>(&picker, "button");
+        const int w = swatch->width(), h = swatch->height();
+        const auto at
+            = [swatch](int x, int y) { return swatch->grab().toImage().pixelColor(x, y).name(); };
+        QCOMPARE(at(w / 2, h / 2), "#ffffff"_q);
+        picker.setColor(Qt::red);
+        // The style's frame, the 2-pixel band, and the colour from 2 pixels in on every side.
+        QCOMPARE(QStringList({ at(0, h / 2), at(1, h / 2), at(2, h / 2), at(w - 2, 1),
+                                 at(w - 3, h - 3), at(w / 2, 1), at(w / 2, 2) })
+                     .join(QLatin1Char(' ')),
+            "#00ff00 #000000 #ff0000 #000000 #ff0000 #000000 #ff0000"_q);
+        picker.setEnabled(false);
+        QVERIFY(!swatch->isEnabled());
+        picker.setValue(Qt::yellow); // kept, but grey while disabled
+        QCOMPARE(at(w / 2, h / 2) + picker.getValue().name(), "#f0f0f0#f0f0f0"_q);
+        picker.setEnabled(true);
+        QCOMPARE(at(w / 2, h / 2) + picker.getValue().name(), "#ffff00#ffff00"_q);
+    }
+
+    // Entries read "text<path>", each path also being the tooltip.
+    void fileEntries_data()
+    {
+        // files "-": no source.
+        testutils::columns<QStringList, QString, QString, int>(
+            "files", "fileName", "expected", "selected");
+        const QString both = "<>|x.png</a/x.png>|x.png</b/x.png>"_q;
+        QTest::newRow("same names") << QStringList { ax, bx } << bx << both << 2;
+        QTest::newRow("not in the list") << QStringList { ax, bx } << "/c/y.png"_q << both << 0;
+        QTest::newRow("duplicates")
+            << QStringList { ax, ax } << ax << "<>|x.png</a/x.png>|x.png</a/x.png>"_q << 2;
+        QTest::newRow("no source") << QStringList { "-"_q } << bx << "x.png</b/x.png>"_q << 0;
+        QTest::newRow("no files") << QStringList() << ax << "x.png</a/x.png>"_q << 0;
+    }
+    void fileEntries()
+    {
+        const auto [files, fileName, selected]
+            = fetch<QStringList, QString, int>("files", "fileName", "selected");
+        auto* picker = new FilePicker(QString());
+        testutils::HostWindow w(picker);
+        QVERIFY(w.showActive());
+        picker->setSource(files == QStringList { "-"_q } ? nullptr : new TestSource(files));
+        QSignalSpy spy(picker, &FilePicker::fileChanged);
+        picker->setFileName(fileName);
+        auto* combo = part<QComboBox>(picker, "combo");
+        QStringList shown;
+        for (int i = 0; i < combo->count(); ++i) {
+            const QString path = combo->itemData(i, Qt::UserRole).toString();
+            QCOMPARE(combo->itemData(i, Qt::ToolTipRole).toString(), path);
+            shown << combo->itemText(i) + "<"_q + path + ">"_q;
+        }
+        QTEST(shown.join(QLatin1Char('|')), "expected");
+        QCOMPARE(combo->currentIndex(), selected);
+        QVERIFY(part(picker, "remove")->isEnabled());
+        // The combo's filter: the wheel goes on to the parents, the tooltip names the file.
+        QVERIFY(!testutils::sendWheel(combo, -120));
+        QCOMPARE(combo->currentIndex(), selected);
+        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), combo->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(combo, &help);
+        QTRY_COMPARE(QToolTip::text(), fileName);
+        QCOMPARE(picker->getFileName(), fileName);
+        QCOMPARE(spy.count(), 0);
+    }
+
+    void fileChoosingBrowsingRemoving()
+    {
+        auto* picker = new FilePicker("Image"_q);
+        auto* combo = part<QComboBox>(picker, "combo");
+        combo->setFixedWidth(140);
+        testutils::HostWindow w(picker);
+        QVERIFY(w.showActive());
+        const QString name = "a-very-long-name-that-cannot-fit-anywhere-near-the-end.png"_q;
+        auto* source = new TestSource({ ax, bx, "/d/"_q + name });
+        picker->setSource(source);
+        QCOMPARE(source->parent(), picker); // owned, so destroyed with the picker
+        // Names are shortened from the left to the combo's width less 32 pixels.
+        const QString shown = combo->itemText(3);
+        QVERIFY2(shown.startsWith(QChar(0x2026)) && shown.endsWith("end.png"_q), qPrintable(shown));
+        QCOMPARE(shown, combo->fontMetrics().elidedText(name, Qt::ElideLeft, 140 - 32));
+
+        picker->setFileName(bx);
+        QStringList log;
+        connect(picker, &FilePicker::fileChanged, this, [&log](QString const& f) { log << f; });
+        picker->SelectFile(bx); // already set
+        combo->setFocus();
+        combo->setCurrentIndex(1);
+        QTRY_VERIFY(combo->hasFocus());
+        combo->setCurrentIndex(0); // the empty entry clears, and the focus goes to browse
+        QVERIFY(!part(picker, "remove")->isEnabled());
+        QTRY_COMPARE(QApplication::focusWidget(), part(picker, "browse"));
+        part(picker, "browse")->click(); // cancelled
+        source->chosen = bx;
+        part(picker, "browse")->click();
+        QCOMPARE(combo->currentIndex(), 2);
+        part(picker, "remove")->click();
+        QCOMPARE(log, (QStringList { ax, QString(), bx, QString() }));
+        QCOMPARE(combo->currentIndex(), 0);
+
+        picker->hide(); // a hidden picker rebuilds its list only when shown again
+        picker->setFileName(ax);
+        QCOMPARE(combo->currentIndex(), 0);
+        picker->show();
+        QCOMPARE(combo->currentIndex(), 1);
+    }
+
+    void fileDragAndDrop_data()
+    {
+        // names "-" first: no source; dropped: also when the drag was refused.
+        testutils::columns<QStringList, bool, QString>("names", "accepted", "dropped");
+        const auto row = [](const char* name, QStringList names, bool accepted, QString dropped) {
+            QTest::newRow(name) << names << accepted << dropped;
+        };
+        const QString one = "one.png"_q;
+        row("one file", { one }, true, one);
+        row("symbolic link", { "link.png"_q }, true, one);
+        row("two files", { one, "two.png"_q }, false, one);
+        row("folder", { "folder.png"_q }, false, QString());
+        row("missing file", { "gone.png"_q }, false, QString());
+        row("refused", { "refused.png"_q }, false, QString());
+        row("remote", { "http://h/one.png"_q }, false, QString());
+        row("reference", { "file:///.file/id=6.2"_q }, false, QString());
+        row("no source", { "-"_q, one }, false, QString());
+        row("no URLs", {}, false, QString());
+    }
+    void fileDragAndDrop()
+    {
+        const auto [names, dropped] = fetch<QStringList, QString>("names", "dropped");
+        FilePicker picker { QString() };
+        auto* source = names.value(0) == "-"_q ? nullptr : new TestSource;
+        picker.setSource(source);
+        QSignalSpy spy(&picker, &FilePicker::fileChanged);
+        QList<QUrl> urls;
+        for (QString const& name : names)
+            urls << (name.contains(QLatin1Char(':')) ? QUrl(name)
+                                                     : QUrl::fromLocalFile(m_dir.filePath(name)));
+        QMimeData mime;
+        mime.setUrls(source ? urls : urls.mid(1));
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        enter.ignore();
+        QApplication::sendEvent(&picker, &enter);
+        QTEST(enter.isAccepted() && enter.dropAction() == Qt::CopyAction, "accepted");
+        // QApplication drops only on a widget that took the drag; the picker must check again.
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        static_cast<QObject&>(picker).event(&drop);
+        const QString path = QFileInfo(m_dir.filePath(dropped)).canonicalFilePath();
+        QCOMPARE(
+            picker.getFileName(), dropped.isEmpty() ? QString() : QDir::toNativeSeparators(path));
+        QCOMPARE(spy.count(), dropped.isEmpty() ? 0 : 1);
+    }
+
+    void fixDragAndDropUrl()
+    {
+        // Only an empty host with the exact prefix, whatever the scheme, makes a file reference;
+        // one that cannot be resolved (as these made-up ones) becomes an empty URL.
+        for (QString url : { "file:///a/p.png"_q, "file://host/.file/id=6.2"_q,
+                 "file:///.FILE/id=6"_q, "file:///.file/id=6.2"_q, "x-other:///.file/id=6.2"_q }) {
+            const bool reference = url.contains("//.file/"_q);
+            QCOMPARE(qthelpers::fixDragAndDropUrl(QUrl(url)), reference ? QUrl() : QUrl(url));
+        }
+    }
+
+    void imageScaling_data()
+    {
+        // The viewer starts out scaling to width 50; `stored` empty: nothing stored.
+        testutils::columns<int, QSize, QSize, QSize>("mode", "size", "picture", "stored");
+        const auto row = [](const char* name, int mode, QSize size, QSize picture, QSize stored) {
+            QTest::newRow(name) << mode << size << picture << stored;
+        };
+        row("width shrinks", 0, QSize(200, 7), QSize(400, 300), QSize(200, 150));
+        row("width never enlarges", 0, QSize(200, 7), QSize(100, 80), QSize(100, 80));
+        row("height shrinks", 1, QSize(7, 100), QSize(300, 400), QSize(75, 100));
+        row("size enlarges", 2, QSize(200, 200), QSize(100, 50), QSize(200, 100));
+        row("size shrinks", 2, QSize(300, 30), QSize(800, 1600), QSize(15, 30));
+        row("no scale keeps width 50", 3, QSize(9, 9), QSize(100, 80), QSize(50, 40));
+    }
+    void imageScaling()
+    {
+        const auto [mode, size, picture, stored]
+            = fetch<int, QSize, QSize, QSize>("mode", "size", "picture", "stored");
+        const QVector<quint32> pixels(800 * 1600, 0xff102030u);
+        ImageViewer viewer(nullptr);
+        viewer.setScaledToWidth(50);
+        viewer.setImage(sImage { pixels.constData(), picture.width(), picture.height() },
+            static_cast<ImageViewer::eTypeScale>(mode), size);
+        QCOMPARE(viewer.getImage().size(), stored.isEmpty() ? QSize(0, 0) : stored);
+    }
+
+    void imageDrawing_data()
+    {
+        testutils::columns<QSize, QPoint>("viewerSize", "origin"); // of a 100 x 100 picture
+        QTest::newRow("300x200 centres") << QSize(300, 200) << QPoint(100, 50);
+        QTest::newRow("101x101: one pixel slack") << QSize(101, 101) << QPoint(0, 0);
+        QTest::newRow("smaller than the picture") << QSize(50, 40) << QPoint(0, 0);
+    }
+    void imageDrawing()
+    {
+        const auto [viewerSize, origin] = fetch<QSize, QPoint>("viewerSize", "origin");
+        QImage picture(100, 100, QImage::Format_ARGB32);
+        picture.fill(qRgb(250, 0, 0));
+        QPainter(&picture).fillRect(0, 0, 10, 10, Qt::blue); // marks the top left corner
+        ImageViewer viewer(nullptr);
+        viewer.resize(viewerSize);
+        viewer.addTransparent();
+        viewer.setImage(picture);
+        QImage expected(viewerSize, QImage::Format_RGB32);
+        expected.fill(qRgb(12, 34, 56)); // the test sheet's background for "checkers"
+        QPainter(&expected).drawImage(origin, picture);
+        QCOMPARE(viewer.grab().toImage().convertToFormat(QImage::Format_RGB32), expected);
+        viewer.setAutoResize(true);
+        viewer.grab();
+        QCOMPARE(viewer.minimumSize(), QSize(100, 100));
+    }
 };
 
-static QPoint primaryCentre()
-{
-    const QRect g = QGuiApplication::primaryScreen()->geometry();
-    return QPoint((g.left() + g.right()) / 2, (g.top() + g.bottom()) / 2);
-}
-
-void tst_Controls::adjustOneScreen_data()
-{
-    QTest::addColumn<QRect>("rect");
-    QTest::addColumn<bool>("kept");
-
-    const QRect g = QGuiApplication::primaryScreen()->geometry();
-    // Hanging off the bottom-left corner by everything but a 50 x 50 or 50 x 51 square.
-    QTest::newRow("50x50 overlap moves")
-        << QRect(g.left() - 50, g.bottom() - 49, 100, 100) << false;
-    QTest::newRow("50x51 overlap stays") << QRect(g.left() - 50, g.bottom() - 50, 100, 100) << true;
-    QTest::newRow("51x50 overlap stays") << QRect(g.left() - 49, g.bottom() - 49, 100, 100) << true;
-    QTest::newRow("wholly off screen moves")
-        << QRect(g.left(), g.bottom() + 5000, 300, 200) << false;
-    QTest::newRow("inside stays") << QRect(g.left() + 10, g.top() + 10, 300, 200) << true;
-    QTest::newRow("empty rect moves") << QRect(g.left() + 10, g.top() + 10, 0, 0) << false;
-}
-
-void tst_Controls::adjustOneScreen()
-{
-    QFETCH(QRect, rect);
-    QFETCH(bool, kept);
-
-    const QRect result = AdjustWindowRectToScreens(rect);
-    if (kept) {
-        QCOMPARE(result, rect);
-    } else {
-        QCOMPARE(result.size(), rect.size());
-        QRect expected = rect;
-        expected.moveCenter(primaryCentre());
-        QCOMPARE(result, expected);
-    }
-}
-
-void tst_Controls::adjustOverlapsAreNotAdded()
-{
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    if (screens.size() < 2)
-        QSKIP("This platform plugin offers a single screen (Qt 5's offscreen plugin)");
-
-    // The test's screen layout: 1440 x 900 at (0, 0), primary, and 1280 x 1024 at (1440, 0).
-    QCOMPARE(screens.at(0)->geometry(), QRect(0, 0, 1440, 900));
-    QCOMPARE(primaryCentre(), QPoint(719, 449));
-
-    // 40 x 40 on each screen: 3200 square pixels visible, but not 2500 on any one of them.
-    const QRect straddling(1400, -40, 80, 80);
-    const QRect moved = AdjustWindowRectToScreens(straddling);
-    QCOMPARE(moved, QRect(680, 410, 80, 80));
-    QCOMPARE(moved.center(), QPoint(719, 449));
-    // 40 x 80 on the second screen alone is enough.
-    const QRect lower(1400, 0, 80, 80);
-    QCOMPARE(AdjustWindowRectToScreens(lower), lower);
-}
-
-void tst_Controls::activateWindow()
-{
-    QWidget window;
-    window.resize(200, 100);
-    window.showMinimized();
-    QVERIFY(window.isMinimized());
-
-    ActivateWindow(&window);
-    QVERIFY(!window.isMinimized());
-    QVERIFY(window.isVisible());
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-
-    ActivateWindow(&window);
-    QVERIFY(window.isActiveWindow());
-    QVERIFY(!window.isMinimized());
-}
-
-void tst_Controls::buttonSignalOrder()
-{
-    Button button(QStringLiteral("Go"));
-    QStringList order;
-    QObject* argument = nullptr;
-    connect(&button, qOverload<>(&Button::buttonClicked), this,
-        [&] { order << QStringLiteral("plain"); });
-    connect(&button, qOverload<QObject*>(&Button::buttonClicked), this, [&](QObject* sender) {
-        order << QStringLiteral("with sender");
-        argument = sender;
-    });
-
-    button.resize(80, 30);
-    QTest::mouseClick(&button, Qt::LeftButton);
-    QCOMPARE(order, QStringList({ QStringLiteral("plain"), QStringLiteral("with sender") }));
-    QCOMPARE(argument, &button);
-    QVERIFY(button.testAttribute(Qt::WA_LayoutUsesWidgetRect));
-
-    Button withIcon(QIcon(), QStringLiteral("Icon"));
-    QSignalSpy spy(&withIcon, qOverload<QObject*>(&Button::buttonClicked));
-    withIcon.click();
-    QCOMPARE(spy.count(), 1);
-}
-
-void tst_Controls::wheelPassesToScrollArea_data()
-{
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<bool>("scrolls");
-
-    QTest::newRow("check box") << QStringLiteral("check") << true;
-    QTest::newRow("disabled button") << QStringLiteral("disabledButton") << true;
-    QTest::newRow("plain label") << QStringLiteral("label") << true;
-    QTest::newRow("spin box keeps it") << QStringLiteral("spin") << false;
-}
-
-void tst_Controls::wheelPassesToScrollArea()
-{
-    QFETCH(QString, control);
-    QFETCH(bool, scrolls);
-
-    QScrollArea area;
-    area.resize(200, 150);
-    auto* content = new QWidget;
-    auto* layout = new QVBoxLayout(content);
-    QWidget* target = nullptr;
-    if (control == QLatin1String("check")) {
-        target = new CheckBox(QStringLiteral("Check"), ePrimary);
-    } else if (control == QLatin1String("label")) {
-        target = new QLabel(QStringLiteral("Label"));
-    } else if (control == QLatin1String("spin")) {
-        target = new QSpinBox;
-    } else {
-        auto* button = new Button(QStringLiteral("Button"));
-        button->setEnabled(false);
-        target = button;
-    }
-    layout->addWidget(target);
-    layout->addSpacing(2000);
-    area.setWidget(content);
-    area.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&area));
-
-    auto* check = qobject_cast<CheckBox*>(target);
-    const bool checkedBefore = check && check->isChecked();
-    QCOMPARE(area.verticalScrollBar()->value(), 0);
-    testutils::sendWheel(target, -120);
-    QCOMPARE(area.verticalScrollBar()->value() > 0, scrolls);
-    if (check)
-        QCOMPARE(check->isChecked(), checkedBefore);
-}
-
-void tst_Controls::checkBoxStyleType_data()
-{
-    QTest::addColumn<int>("order");
-    QTest::addColumn<QString>("styleType");
-    QTest::addColumn<QColor>("text"); // as the test sheet colours each variant
-
-    const QColor unstyled = QApplication::palette().color(QPalette::WindowText);
-    QTest::newRow("primary") << 0 << QStringLiteral("primary") << QColor(10, 20, 30);
-    QTest::newRow("primary light") << 1 << QStringLiteral("primary_light") << QColor(40, 50, 60);
-    QTest::newRow("secondary") << 2 << QStringLiteral("secondary") << QColor(70, 80, 90);
-    QTest::newRow("out of range") << 7 << QString() << unstyled;
-    QTest::newRow("negative") << -1 << QString() << unstyled;
-}
-
-void tst_Controls::checkBoxStyleType()
-{
-    QFETCH(int, order);
-    QFETCH(QString, styleType);
-
-    QWidget window;
-    auto* box = new CheckBox(QStringLiteral("Box"), static_cast<eOrder>(order), &window);
-    QCOMPARE(box->property("style_type").toString(), styleType);
-    forceStyles(&window);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTEST(box->palette().color(QPalette::WindowText), "text");
-}
-
-void tst_Controls::labelWraps()
-{
-    Label label(QStringLiteral("A rather long title that cannot possibly fit on one line of a "
-                               "narrow property sheet row"));
-    QVERIFY(label.wordWrap());
-    QCOMPARE(label.indent(), 0);
-    QCOMPARE(label.sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
-    QCOMPARE(label.sizePolicy().verticalPolicy(), QSizePolicy::Preferred);
-
-    const int oneLine = label.fontMetrics().height();
-    QVERIFY(label.heightForWidth(80) >= 3 * oneLine);
-    QVERIFY(label.heightForWidth(2000) < 2 * oneLine);
-}
-
-void tst_Controls::separatorLine()
-{
-    QWidget window;
-    auto* layout = new QVBoxLayout(&window);
-    auto* unnamed = new SeparatorLine(&window, nullptr);
-    auto* named = new SeparatorLine(&window, "thin");
-    layout->addWidget(unnamed);
-    layout->addWidget(named);
-    forceStyles(&window);
-    window.resize(100, 100);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-
-    QVERIFY(unnamed->objectName().isEmpty());
-    QCOMPARE(named->objectName(), QStringLiteral("thin"));
-    QCOMPARE(unnamed->frameShape(), QFrame::NoFrame);
-    // Height and colour come from the sheet alone.
-    QCOMPARE(unnamed->height(), 3);
-    const QImage image = unnamed->grab().toImage();
-    QCOMPARE(QColor(image.pixel(image.width() / 2, 1)), QColor(255, 0, 0));
-}
-
-// Two screens where the platform plugin can be configured for them.
-static void configureScreens()
-{
-#if QT_VERSION >= QT_VERSION_CHECK(6, 3, 0)
-    static QTemporaryFile config;
-    if (config.open()) {
-        config.write(R"({ "screens": [
-            { "name": "left", "x": 0, "y": 0, "width": 1440, "height": 900,
-              "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1 },
-            { "name": "right", "x": 1440, "y": 0, "width": 1280, "height": 1024,
-              "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1 } ] })");
-        config.flush();
-        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config.fileName()));
-    }
-#endif
-}
-
-int main(int argc, char** argv)
-{
-    configureScreens();
-    QApplication app(argc, argv);
-    tst_Controls test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_MAIN(tst_Controls)
 #include "tst_controls.moc"

@@ -9,10 +9,8 @@
 #include <QPushButton>
 #include <QTest>
 
-namespace {
-
 // Left half red, right half blue, so that a scaled copy shows where its columns went.
-QPixmap halves(int width, int height)
+static QPixmap halves(int width, int height)
 {
     QPixmap pixmap(width, height);
     pixmap.fill(Qt::blue);
@@ -58,106 +56,97 @@ struct Fixture : QObject
     }
 };
 
-void row(const char* name, const char* steps, const char* state, const char* log)
-{
-    QTest::newRow(name) << QString::fromLatin1(steps) << QString::fromLatin1(state)
-                        << QString::fromLatin1(log);
-}
-
-} // namespace
-
 class tst_Thumbnails : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void labelPaint();
-    void list_data();
-    void list();
-};
-
-void tst_Thumbnails::labelPaint()
-{
-    const QPixmap pixmap = halves(200, 100);
-    ThumbnailLabel label(nullptr);
-    label.setStyleSheet(QStringLiteral("ThumbnailLabel { background: rgb(0, 250, 0); }"));
-    label.setPixmap(pixmap);
-    label.resize(102, 10);
-    label.grab(); // the first paint fixes the height
-
-    QImage expected(102, 52, QImage::Format_RGB32);
-    expected.fill(qRgb(0, 250, 0));
-    QPainter(&expected).drawPixmap(1, 1, halves(100, 50));
-    QCOMPARE(label.grab().toImage().convertToFormat(QImage::Format_RGB32), expected);
-}
-
-void tst_Thumbnails::list_data()
-{
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<QString>("state");
-    QTest::addColumn<QString>("log");
-
-    // Keys go to the current entry.
-    row("up", "select 1, key Up", "a*bc@0", "");
-    row("down", "select 1, key Down", "abc*@2", "");
-    row("tab wraps", "key Tab", "a*bc@0", "");
-    row("f2 selects the caption", "select 1, key F2, type New", "a[New]*c@1", "");
-    row("return", "select 1, key Return", "ab*c@1", "activate 1");
-    row("return while editing", "edit 2, type New, key Return", "abNew*@2", "rename New");
-    row("escape while editing", "edit 2, type New, key Esc", "abc*@2", "");
-    row("delete", "key Del", "abc*@2", "deleted");
-    row("focus loss, unchanged", "select 1, edit 1, blur", "ab*c@1", "rename b");
-
-    row("left press", "click 0 image", "a*bc@0", "selection");
-    row("right press", "rclick 0 image", "abc*@2", "");
-    // The press moves the focus first, which ends the edit.
-    row("press on an edited entry", "edit 0, click 0 image", "a*bc@0", "rename a; selection");
-    row("double click on the picture", "dclick 0 image", "a*bc@0", "selection; activate 0");
-    row("double click on the caption", "dclick 0 caption, type N", "[N]*bc@0", "selection");
-
-    row("remove the middle", "select 0, remove 3, remove 1", "ac*@1", "some left; some left");
-    row("remove the last", "select 0, remove 2", "ab*@1", "some left");
-    row("remove all", "remove 2, remove 0, remove 0", "@-1", "some left; some left; none left");
-}
-
-void tst_Thumbnails::list()
-{
-    QFETCH(QString, steps);
-    QFETCH(QString, state);
-    QFETCH(QString, log);
-
-    Fixture f;
-    QVERIFY(f.show());
-    QCOMPARE(f.log.count(QStringLiteral("selection")), 3);
-    f.log.clear();
-    for (const QString& step : steps.split(QStringLiteral(", "))) {
-        const QStringList words = step.split(QLatin1Char(' ')) << QString();
-        const QByteArray verb = words.at(0).toLatin1();
-        const int index = words.at(1).toInt();
-        if (verb == "select") {
-            f.list.setSelected(f.list.getItem(index));
-        } else if (verb == "edit") {
-            f.list.initRename(index);
-        } else if (verb == "type") {
-            QTest::keyClicks(QApplication::focusWidget(), words.at(1));
-        } else if (verb == "key") {
-            QTest::keySequence(f.list.current(), QKeySequence(words.at(1)));
-        } else if (verb == "blur") {
-            f.list.setFocus();
-        } else if (verb == "remove") {
-            f.log << QLatin1String(f.list.removeItem(index) ? "some left" : "none left");
-        } else { // a click, double click or right click on the "image", "del" button or caption
-            ThumbnailsListItem* item = f.list.getItem(index);
-            QWidget* target = words.at(2) == QLatin1String("caption")
-                ? item->findChild<QLineEdit*>()
-                : item->findChild<QWidget*>(words.at(2));
-            QTest::mouseClick(target, verb == "rclick" ? Qt::RightButton : Qt::LeftButton);
-            if (verb == "dclick")
-                QTest::mouseDClick(target, Qt::LeftButton);
-        }
+    void labelPaint()
+    {
+        ThumbnailLabel label(nullptr);
+        label.setStyleSheet(QStringLiteral("ThumbnailLabel { background: rgb(0, 250, 0); }"));
+        const QPixmap pixmap = halves(200, 100);
+        label.setPixmap(pixmap);
+        label.resize(102, 10);
+        label.grab(); // the first paint fixes the height
+        QImage expected(102, 52, QImage::Format_RGB32);
+        expected.fill(qRgb(0, 250, 0));
+        QPainter(&expected).drawPixmap(1, 1, halves(100, 50));
+        QCOMPARE(label.grab().toImage().convertToFormat(QImage::Format_RGB32), expected);
     }
-    QCOMPARE(f.state(), state);
-    QCOMPARE(f.log.join(QLatin1String("; ")), log);
-}
+
+    // Steps: "select i", "edit i", "type text", "key k", "blur", "remove i", and "click",
+    // "rclick" or "dclick" on entry i's "image", "del" button or "caption".
+    void list_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QString>("log");
+        const auto row
+            = [](const char* name, const char* steps, const char* state, const char* log) {
+                  QTest::newRow(name) << QString::fromLatin1(steps) << QString::fromLatin1(state)
+                                      << QString::fromLatin1(log);
+              };
+        // Keys go to the current entry.
+        row("up", "select 1, key Up", "a*bc@0", "");
+        row("down", "select 1, key Down", "abc*@2", "");
+        row("up on the first entry", "select 0, key Up", "a*bc@0", "");
+        row("down on the last entry", "key Down", "abc*@2", "");
+        row("tab wraps", "key Tab", "a*bc@0", "");
+        row("f2 selects the caption", "select 1, key F2, type New", "a[New]*c@1", "");
+        row("return", "select 1, key Return", "ab*c@1", "activate 1");
+        row("return while editing", "edit 2, type New, key Return", "abNew*@2", "rename New");
+        row("escape while editing", "edit 2, type New, key Esc", "abc*@2", "");
+        row("delete", "key Del", "abc*@2", "deleted");
+        row("focus loss, unchanged", "select 1, edit 1, blur", "ab*c@1", "rename b");
+
+        row("left press", "click 0 image", "a*bc@0", "selection");
+        row("right press", "rclick 0 image", "abc*@2", "");
+        // The press moves the focus first, which ends the edit.
+        row("press on an edited entry", "edit 0, click 0 image", "a*bc@0", "rename a; selection");
+        row("double click on the picture", "dclick 0 image", "a*bc@0", "selection; activate 0");
+        row("double click on the caption", "dclick 0 caption, type N", "[N]*bc@0", "selection");
+
+        row("remove the middle", "select 0, remove 3, remove 1", "ac*@1", "some left; some left");
+        row("remove the last", "select 0, remove 2", "ab*@1", "some left");
+        row("remove all", "remove 2, remove 0, remove 0", "@-1", "some left; some left; none left");
+    }
+    void list()
+    {
+        QFETCH(QString, steps);
+        Fixture f;
+        QVERIFY(f.show());
+        QCOMPARE(f.log.count(QStringLiteral("selection")), 3);
+        f.log.clear();
+        for (const QString& step : steps.split(QStringLiteral(", "))) {
+            const QStringList words = step.split(QLatin1Char(' ')) << QString();
+            const QByteArray verb = words.at(0).toLatin1();
+            const int index = words.at(1).toInt();
+            if (verb == "select") {
+                f.list.setSelected(f.list.getItem(index));
+            } else if (verb == "edit") {
+                f.list.initRename(index);
+            } else if (verb == "type") {
+                QTest::keyClicks(QApplication::focusWidget(), words.at(1));
+            } else if (verb == "key") {
+                QTest::keySequence(f.list.current(), QKeySequence(words.at(1)));
+            } else if (verb == "blur") {
+                f.list.setFocus();
+            } else if (verb == "remove") {
+                f.log << QLatin1String(f.list.removeItem(index) ? "some left" : "none left");
+            } else {
+                ThumbnailsListItem* item = f.list.getItem(index);
+                QWidget* target = words.at(2) == QLatin1String("caption")
+                    ? item->findChild<QLineEdit*>()
+                    : item->findChild<QWidget*>(words.at(2));
+                QTest::mouseClick(target, verb == "rclick" ? Qt::RightButton : Qt::LeftButton);
+                if (verb == "dclick")
+                    QTest::mouseDClick(target, Qt::LeftButton);
+            }
+        }
+        QTEST(f.state(), "state");
+        QTEST(f.log.join(QLatin1String("; ")), "log");
+    }
+};
 
 QTEST_MAIN(tst_Thumbnails)
 #include "tst_thumbnails.moc"

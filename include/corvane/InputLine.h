@@ -3,8 +3,10 @@
 #include <corvane/CorvaneExport.h>
 #include <corvane/IInputLine.h>
 
+#include <memory>
+
 class LineEdit;
-class QDoubleValidator;
+class NumericValue;
 class QFocusEvent;
 class QLabel;
 class QPushButton;
@@ -41,6 +43,8 @@ public:
     // Values beyond [-1, 100] are clamped: -1 already means six significant digits.
     void setPrecision(int precision) override;
     void setValueAndInit(float value, eInputLineFlags flags) override;
+    // Shows `value` unless it is above the maximum (one below the minimum is shown as well), and
+    // emits nothing. Percent presentation comes on only with flags of exactly ePercents.
     void setValue(float value, eInputLineFlags flags) override;
     void setSliderInsteadSpinner(bool on) override;
     void setSliderIntStep(bool on) override;
@@ -90,24 +94,15 @@ private:
     void setValueProperty(float value);
     void commit();
     void showControls(bool button);
-    // Emits the pair unless a receiver destroyed the row; false if it did.
-    bool emitAlive(double value);
 
     QLabel* m_label = nullptr;
     LineEdit* m_edit = nullptr;
-    QDoubleValidator* m_validator = nullptr;
+    std::unique_ptr<NumericValue> m_number;
     QPushButton* m_button = nullptr;
     Spinner* m_spinnerWidget = nullptr;
     Slider* m_sliderWidget = nullptr;
     QFrame* m_popup = nullptr;
-    double m_value = 0.0;
-    double m_minValue = 0.0;
-    double m_maxValue = 10.0;
-    int m_decimalDigits = 5;
     int m_step = 1;
-    int m_precision = -1;
-    bool m_usePercents = false;
-    bool m_realValues = true;
     bool m_slider = true;
     bool m_spinner = false;
 };

@@ -3,9 +3,11 @@
 #include <corvane/CorvaneExport.h>
 #include <corvane/IInputLine.h>
 
+#include <memory>
+
 class Label;
 class LineEdit;
-class QDoubleValidator;
+class NumericValue;
 class QFocusEvent;
 class QSlider;
 
@@ -28,6 +30,7 @@ public:
     InputLineSlider(
         QString const& title, eInputLineFlags flags, int value, QWidget* parent = nullptr);
     InputLineSlider(QString const& title, int flags, QWidget* parent = nullptr);
+    ~InputLineSlider() override;
 
     void setTitle(QString const& title);
 
@@ -40,6 +43,8 @@ public:
     // double has nothing to show beyond a hundred decimals.
     void setPrecision(int precision) override;
     void setValueAndInit(float value, eInputLineFlags flags) override;
+    // Shows `value` if it lies within the range and drops it otherwise; emits nothing. ePercents
+    // and eFineStep in `flags` switch their option on for good.
     void setValue(float value, eInputLineFlags flags) override;
     void setSliderInsteadSpinner(bool on) override;
     void setTwoLines(bool on) override;
@@ -96,26 +101,17 @@ private Q_SLOTS:
 private:
     InputLineSlider(QString const& title, eInputLineFlags flags, int decimalDigits, bool hasValue,
         int value, QWidget* parent);
-    void buildLayout(eInputLineFlags flags);
+    void buildLayout(eInputLineFlags flags, int decimalDigits);
     void setValueProperty(float value);
     void commit();
-    // Emits the pair unless a receiver of changed(int) destroyed the row; false if it did.
-    bool emitAlive(double value);
 
     QString m_styleType;
     Label* m_label = nullptr;
     LineEdit* m_edit = nullptr;
-    QDoubleValidator* m_validator = nullptr;
+    std::unique_ptr<NumericValue> m_number;
     QSlider* m_slider = nullptr;
     QFrame* m_space = nullptr;
-    double m_value = 0.0;
-    double m_minValue = 0.0;
-    double m_maxValue = 10.0;
-    int m_decimalDigits = 5;
     int m_fineStep = 0;
-    int m_precision = -1;
-    bool m_usePercents = false;
-    bool m_realValues = true;
     bool m_sliderInsteadSpinner = false;
     bool m_twoLines = false;
     bool m_sliderDriven = false;

@@ -4,8 +4,10 @@
 
 #include <QFrame>
 
-class Label;
+#include <memory>
+
 class QTextEdit;
+class TitledRow;
 
 // A titled multi-line plain-text row. Return inserts a line break; leaving the editor commits the
 // text through editingFinished(QString).
@@ -20,6 +22,7 @@ public:
     ~MultiTextField() override;
 
     void setTitle(QString const& title);
+    // Replaces the whole text as plain text; the field emits nothing.
     void setText(QString const& text);
 
     QString getStyleType() const;
@@ -38,8 +41,6 @@ private Q_SLOTS:
     void onEditingFinished();
 
 private:
-    bool m_twoLines;
-    QString m_styleType;
-    Label* m_label = nullptr;
+    std::unique_ptr<TitledRow> m_row;
     QTextEdit* m_edit = nullptr;
 };

@@ -4,8 +4,10 @@
 
 #include <QFrame>
 
-class Label;
+#include <memory>
+
 class QLineEdit;
+class TitledRow;
 
 // A titled single-line text row. editingFinished(QString) reports every Return and every time
 // the editor loses focus, whether or not the text changed.
@@ -21,6 +23,7 @@ public:
     ~TextField() override;
 
     void setTitle(QString const& title);
+    // Emits textChanged() when the text differs, never editingFinished().
     void setText(QString const& text);
     QString text() const;
     void selectAll();
@@ -42,8 +45,6 @@ private Q_SLOTS:
     void onEditingFinished();
 
 private:
-    bool m_twoLines;
-    QString m_styleType;
-    Label* m_label = nullptr;
+    std::unique_ptr<TitledRow> m_row;
     QLineEdit* m_edit = nullptr;
 };

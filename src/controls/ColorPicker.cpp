@@ -5,6 +5,15 @@
 
 #include <QHBoxLayout>
 
+namespace {
+
+// The swatch's colour before any is set, and the light grey it shows while the picker is
+// disabled, whatever colour is set.
+constexpr QRgb InitialSwatch = qRgb(255, 255, 255);
+constexpr QRgb DisabledSwatch = qRgb(0xF0, 0xF0, 0xF0);
+
+} // namespace
+
 ColorPicker::ColorPicker(QString const& title, QWidget* parent)
     : QFrame(parent)
     , m_button(nullptr)
@@ -19,7 +28,7 @@ void ColorPicker::makeGui(QString const& title)
     if (m_button)
         return;
 
-    m_button = new ColorPicker_PushButton(QColor(255, 255, 255, 255), this);
+    m_button = new ColorPicker_PushButton(QColor(InitialSwatch), this);
     m_button->setObjectName(QStringLiteral("button"));
     m_button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::MinimumExpanding);
 
@@ -49,7 +58,7 @@ void ColorPicker::setColor(QColor const& color)
     m_color = color;
     QColor shown = m_color;
     if (!m_enabled)
-        shown = QColor(QStringLiteral("#F0F0F0"));
+        shown = QColor(DisabledSwatch);
     m_button->setValue(shown);
 }
 

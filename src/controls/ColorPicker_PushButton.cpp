@@ -5,6 +5,14 @@
 #include <QPointer>
 #include <QStyleOptionFrame>
 
+namespace {
+
+// The colour fills the swatch from this far inside its edges; the style's frame and the band
+// around the colour take the rest.
+constexpr int ColourInset = 2;
+
+} // namespace
+
 ColorPicker_PushButton::ColorPicker_PushButton(QColor const& color, QWidget* parent)
     : QPushButton(parent)
     , m_color(color)
@@ -66,6 +74,7 @@ void ColorPicker_PushButton::paintEvent(QPaintEvent*)
     QStyleOptionFrame option;
     option.initFrom(this);
     style()->drawPrimitive(QStyle::PE_Frame, &option, &painter, this);
-    painter.fillRect(option.rect.adjusted(2, 2, -2, -2), m_color);
+    painter.fillRect(
+        option.rect.adjusted(ColourInset, ColourInset, -ColourInset, -ColourInset), m_color);
     painter.restore();
 }

@@ -8,6 +8,13 @@
 
 #include <cmath>
 
+namespace {
+
+// How near an entry's number must be to a value for setValue() to select the entry.
+constexpr double NumberTolerance = 0.01;
+
+} // namespace
+
 ComboBox::ComboBox(QString const& title, bool twoLines, QWidget* parent)
     : QFrame(parent)
     , m_label(new Label(title, this))
@@ -93,7 +100,7 @@ void ComboBox::setValue(QString const& value)
     bool found = false;
     for (int i = 0; i < m_combo->count(); ++i) {
         const double entryNumber = m_combo->itemData(i).toDouble();
-        if (std::fabs(number - entryNumber) < 0.01 || m_combo->itemText(i) == value) {
+        if (std::fabs(number - entryNumber) < NumberTolerance || m_combo->itemText(i) == value) {
             m_combo->setCurrentIndex(i);
             found = true;
             break;

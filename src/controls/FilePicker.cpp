@@ -20,6 +20,9 @@
 
 namespace {
 
+// Width of the combo that file names leave free, for its arrow and frame.
+constexpr int ElideAllowance = 32;
+
 QFileInfo droppedFile(QUrl const& url)
 {
     return QFileInfo(qthelpers::fixDragAndDropUrl(url).toLocalFile());
@@ -184,7 +187,8 @@ void FilePicker::UpdateFileList()
 
 QString FilePicker::elidedText(QString const& text)
 {
-    return m_combo->fontMetrics().elidedText(text, Qt::ElideLeft, m_combo->width() - 32, 0);
+    return m_combo->fontMetrics().elidedText(
+        text, Qt::ElideLeft, m_combo->width() - ElideAllowance, 0);
 }
 
 void FilePicker::onCurrentIndexChanged(int idx)

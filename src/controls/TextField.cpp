@@ -1,11 +1,8 @@
-#include <corvane/Label.h>
 #include <corvane/TextField.h>
 
 #include "controls/TitledRow.h"
-#include "platform/Utils_p.h"
 
 #include <QApplication>
-#include <QBoxLayout>
 #include <QFocusEvent>
 #include <QLineEdit>
 
@@ -19,36 +16,24 @@ TextField::TextField(QString const& text, bool two_lines, QWidget* parent)
 
 TextField::TextField(QString const& title, QString const& text, bool two_lines, QWidget* parent)
     : QFrame(parent)
-    , m_twoLines(two_lines)
 {
     createWidgets(title, text, two_lines);
     forceStyles(QStringLiteral("transp"));
 }
 
-TextField::~TextField()
-{
-    // The editor may still hold the focus; its focus-out during destruction is no edit.
-    if (m_edit)
-        m_edit->removeEventFilter(this);
-}
+TextField::~TextField() = default;
 
 void TextField::createWidgets(QString const& title, QString const& text, bool two_lines)
 {
     if (m_edit)
         return;
-
-    QBoxLayout* layout = makeTitledRow(this, title, two_lines, &m_label);
-
+    m_row.reset(new TitledRow(this, title, two_lines));
     m_edit = new QLineEdit(text, this);
-    m_edit->setAttribute(Qt::WA_MacShowFocusRect, false);
-    m_edit->setObjectName(QStringLiteral("edit"));
-    layout->addWidget(m_edit);
-
+    m_row->addEditor(m_edit);
     connect(m_edit, &QLineEdit::textChanged, this, &TextField::textChanged);
     // Qt 6's QLineEdit::editingFinished() stays silent on a focus loss without a change, so
     // Return and focus loss are watched directly, the same way on Qt 5 and Qt 6.
     connect(m_edit, &QLineEdit::returnPressed, this, &TextField::onEditingFinished);
-    m_edit->installEventFilter(this);
 }
 
 bool TextField::eventFilter(QObject* obj, QEvent* e)
@@ -71,7 +56,7 @@ void TextField::onEditingFinished()
 
 void TextField::setTitle(QString const& title)
 {
-    m_label->setText(title);
+    m_row->setTitle(title);
 }
 
 void TextField::setText(QString const& text)
@@ -91,16 +76,15 @@ void TextField::selectAll()
 
 QString TextField::getStyleType() const
 {
-    return m_styleType;
+    return m_row->styleType();
 }
 
 bool TextField::isTwoLines() const
 {
-    return m_twoLines;
+    return m_row->isTwoLines();
 }
 
 void TextField::forceStyles(QString const& styleType)
 {
-    m_styleType = styleType;
-    ::forceStyles(this);
+    m_row->forceStyles(styleType);
 }

@@ -1,11 +1,37 @@
 #pragma once
 
-#include <QBoxLayout>
+#include <QPointer>
+#include <QString>
 
 class Label;
+class QBoxLayout;
 class QWidget;
 
-// The layout the text fields share: their title beside the editor, or above it in two lines,
-// 5 pixels apart. Installs the layout on `owner`, adds the title and returns the layout for the
-// editor.
-QBoxLayout* makeTitledRow(QWidget* owner, QString const& title, bool twoLines, Label** label);
+// What the text fields share: their title beside the editor, or above it in two lines, 5 pixels
+// apart; the look they name through style_type; and the watch they keep on their editor, which
+// ends with them, before the editor is torn down (its focus-out then is no edit).
+class TitledRow
+{
+public:
+    // Installs the layout on `row` and adds the title.
+    TitledRow(QWidget* row, QString const& title, bool twoLines);
+    ~TitledRow();
+
+    // Names `editor` "edit", adds it below or beside the title and makes the row its event
+    // filter.
+    void addEditor(QWidget* editor);
+
+    void setTitle(QString const& title);
+    QString styleType() const { return m_styleType; }
+    bool isTwoLines() const { return m_twoLines; }
+    // Stores the look and applies the host's style sheet to the row again.
+    void forceStyles(QString const& styleType);
+
+private:
+    QWidget* m_row;
+    QBoxLayout* m_layout;
+    Label* m_label;
+    QPointer<QWidget> m_editor;
+    QString m_styleType;
+    bool m_twoLines;
+};

@@ -2,31 +2,30 @@
 
 #include <corvane/LineEdit.h>
 
-#include "numeric/Rounding.h"
+#include "numeric/NumericValue.h"
 #include "numeric/Slider.h"
 #include "numeric/Spinner.h"
 
 #include <QBoxLayout>
 #include <QCursor>
-#include <QDoubleValidator>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 
 #include <algorithm>
-#include <cmath>
 
-using numeric::roundHalfUp;
 using numeric::toFloat;
 using numeric::truncToInt;
 
 namespace {
 
-constexpr eInputLineFlags NoValueOptions = eInputLineFlags(0x002);
+// Height of the title and the field, and the side of the square button and spinner.
+constexpr int RowHeight = 22;
+// Space between the title and the field.
+constexpr int TitleGap = 5;
 
-// The popup is 100 x 20 pixels; its slider's track is 92 pixels long and starts 4 pixels in.
+// The popup is 100 x 20 pixels; its slider's track is 92 pixels long and starts 4 pixels in,
+// the popup's left and right margins.
 constexpr int PopupWidth = 100;
 constexpr int PopupHeight = 20;
 constexpr int SliderTrack = 92;
@@ -52,8 +51,8 @@ InputLine::InputLine(QString const& title, int value, QWidget* parent)
     : InputLine(parent)
 {
     setTitle(title);
-    setDecimalDigits(2);
-    setValue(float(value), NoValueOptions);
+    setDecimalDigits(numeric::DecimalDigitsWithValue);
+    setValue(float(value), numeric::NoValueOptions);
 }
 
 InputLine::~InputLine()
@@ -66,38 +65,36 @@ void InputLine::makeGui()
     m_label = new QLabel(this);
     m_label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_label->setFocusPolicy(Qt::NoFocus);
-    m_label->setFixedHeight(22);
+    m_label->setFixedHeight(RowHeight);
     m_label->setObjectName(QStringLiteral("label"));
 
     m_edit = new LineEdit(this);
-    m_edit->setFixedHeight(22);
+    m_edit->setFixedHeight(RowHeight);
     m_edit->setObjectName(QStringLiteral("edit"));
 
     m_button = new QPushButton(QStringLiteral("V"), this);
     m_button->setFocusPolicy(Qt::ClickFocus);
-    m_button->setFixedSize(22, 22);
+    m_button->setFixedSize(RowHeight, RowHeight);
     m_button->setObjectName(QStringLiteral("button"));
 
     m_spinnerWidget = new Spinner(this);
-    m_spinnerWidget->setFixedSize(22, 22);
+    m_spinnerWidget->setFixedSize(RowHeight, RowHeight);
     m_spinnerWidget->setObjectName(QStringLiteral("spin"));
 
-    m_validator = new QDoubleValidator(m_minValue, m_maxValue, m_decimalDigits, this);
-    // The field's text is written and read in the C locale (QString::number, toDouble).
-    m_validator->setLocale(QLocale::c());
+    m_number.reset(new NumericValue(NumericValue::Style::Short, numeric::DecimalDigits, this));
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_label);
-    layout->addSpacing(5);
+    layout->addSpacing(TitleGap);
     layout->addWidget(m_edit);
     layout->addWidget(m_button);
     layout->addWidget(m_spinnerWidget);
 
     m_popup->setWindowFlags(Qt::Popup);
     auto* popupLayout = new QHBoxLayout(m_popup);
-    popupLayout->setContentsMargins(4, 0, 4, 0);
+    popupLayout->setContentsMargins(SliderInset, 0, SliderInset, 0);
     m_popup->setFrameStyle(QFrame::Panel | QFrame::Raised);
     m_popup->setLineWidth(1);
     m_sliderWidget = new Slider(Qt::Horizontal, m_popup);
@@ -120,25 +117,19 @@ void InputLine::setTitleWidth(int width)
 
 void InputLine::setMinValue(float value)
 {
-    if (std::isnan(value))
-        return;
-    m_minValue = value;
-    m_validator->setBottom(value);
-    m_spinnerWidget->setMinimum(value);
+    if (m_number->setMinimum(value))
+        m_spinnerWidget->setMinimum(value);
 }
 
 void InputLine::setMaxValue(float value)
 {
-    if (std::isnan(value))
-        return;
-    m_maxValue = value;
-    m_validator->setTop(value);
-    m_spinnerWidget->setMaximum(value);
+    if (m_number->setMaximum(value))
+        m_spinnerWidget->setMaximum(value);
 }
 
 void InputLine::setPercents(bool on)
 {
-    m_usePercents = on;
+    m_number->setPercents(on);
 }
 
 void InputLine::setIntValues(bool on)
@@ -148,12 +139,12 @@ void InputLine::setIntValues(bool on)
 
 void InputLine::setRealValues(bool on)
 {
-    m_realValues = on;
+    m_number->setRealValues(on);
 }
 
 void InputLine::setPrecision(int precision)
 {
-    m_precision = std::clamp(precision, -1, numeric::MaxPrecision);
+    m_number->setPrecision(precision);
 }
 
 void InputLine::setValueAndInit(float value, eInputLineFlags flags)
@@ -163,18 +154,18 @@ void InputLine::setValueAndInit(float value, eInputLineFlags flags)
 
 void InputLine::setValue(float value, eInputLineFlags flags)
 {
+    // Only percents alone switch percent presentation on, and only the maximum is checked (NaN
+    // fails it too): unlike the property sheet's row, this one shows a value below its minimum.
     if (flags == ePercents)
         setPercents(true);
-    // Only the maximum is checked; NaN fails it too.
-    if (!(value <= m_maxValue))
+    if (!(value <= m_number->maximum()))
         return;
-    m_value = value;
     setEditValue(value, false);
 }
 
 void InputLine::setValueProperty(float value)
 {
-    setValue(value, NoValueOptions);
+    setValue(value, numeric::NoValueOptions);
 }
 
 void InputLine::setSliderInsteadSpinner(bool on)
@@ -192,13 +183,12 @@ void InputLine::setSliderIntStep(bool) { }
 
 void InputLine::setDecimalDigits(int digits)
 {
-    m_decimalDigits = digits;
-    m_validator->setDecimals(digits);
+    m_number->setDecimalDigits(digits);
 }
 
 void InputLine::setStep(int step)
 {
-    if (step < m_maxValue)
+    if (step < m_number->maximum())
         m_step = step;
 }
 
@@ -226,37 +216,37 @@ void InputLine::showControls(bool button)
 
 float InputLine::getValue() const
 {
-    return toFloat(m_value);
+    return toFloat(m_number->value());
 }
 
 float InputLine::getMinValue() const
 {
-    return toFloat(m_minValue);
+    return toFloat(m_number->minimum());
 }
 
 float InputLine::getMaxValue() const
 {
-    return toFloat(m_maxValue);
+    return toFloat(m_number->maximum());
 }
 
 int InputLine::getPrecision() const
 {
-    return m_precision;
+    return m_number->precision();
 }
 
 bool InputLine::isPercents() const
 {
-    return m_usePercents;
+    return m_number->percents();
 }
 
 bool InputLine::isRealValues() const
 {
-    return m_realValues;
+    return m_number->realValues();
 }
 
 bool InputLine::isIntValues() const
 {
-    return !m_realValues;
+    return !m_number->realValues();
 }
 
 bool InputLine::isSlider() const
@@ -271,45 +261,19 @@ bool InputLine::isSpinner() const
 
 void InputLine::setEditValue(double value, bool emitChanged)
 {
-    m_value = value;
-    QString text;
-    if (m_usePercents) {
-        text = QString::number(roundHalfUp(value * 100), 'f', 0) + QLatin1Char('%');
-    } else if (!m_realValues) {
-        m_value = std::floor(value);
-        text = QString::number(m_value, 'f', 0);
-    } else if (m_precision > 0) {
-        text = numeric::cutDecimals(QString::number(value, 'g', 6), m_precision);
-    } else if (m_precision == 0) {
-        text = QString::number(value, 'f', 0);
-    } else {
-        text = QString::number(value, 'g', 6);
-    }
-    m_edit->setText(text);
+    m_edit->setText(m_number->show(value));
     if (emitChanged)
-        emitAlive(m_value);
-}
-
-bool InputLine::emitAlive(double value)
-{
-    QPointer<InputLine> self(this);
-    Q_EMIT changed(truncToInt(value));
-    if (!self)
-        return false;
-    Q_EMIT changed(toFloat(value));
-    return !self.isNull();
+        numeric::emitChanged(this, m_number->value());
 }
 
 double InputLine::getEditValue()
 {
-    QString text = m_edit->text();
-    text.remove(QLatin1Char('%'));
-    return numeric::typedValue(text, m_usePercents, m_validator, m_minValue, m_maxValue, m_value);
+    return m_number->typed(m_edit->text());
 }
 
 bool InputLine::validate(QString const& text)
 {
-    return numeric::isAcceptable(m_validator, text);
+    return m_number->accepts(text);
 }
 
 void InputLine::connectAll()
@@ -375,15 +339,11 @@ void InputLine::commit()
 
 void InputLine::keyPressEvent(QKeyEvent* ev)
 {
-    const int key = ev->key();
-    if (!m_edit->hasFocus() || (key != Qt::Key_Up && key != Qt::Key_Down)) {
-        ev->ignore();
+    const int direction = numeric::arrowDirection(ev, m_edit);
+    if (direction == 0)
         return;
-    }
-    const double sign = key == Qt::Key_Up ? 1.0 : -1.0;
-    double value = m_usePercents ? (m_value * 100 + sign) / 100 : m_value + sign;
-    value = std::min(m_maxValue, std::max(m_minValue, value));
-    if (value == m_value)
+    const double value = m_number->clamped(m_number->stepped(direction, 1.0));
+    if (value == m_number->value())
         return;
     setEditValue(value, true);
     ev->accept();
@@ -396,14 +356,16 @@ void InputLine::onClickButton()
     disconnectAll();
 
     // An empty or inverted range, or a step that is not positive, opens the slider at its start.
-    const double span = m_maxValue - m_minValue;
+    const double minimum = m_number->minimum();
+    const double span = m_number->maximum() - minimum;
     const bool usable = span > 0 && m_step > 0;
-    m_sliderWidget->setRange(0, 100);
+    m_sliderWidget->setRange(0, numeric::SliderPositions);
     m_sliderWidget->setPageStep(m_step);
-    m_sliderWidget->setValue(usable ? truncToInt((m_value - m_minValue) * 100 / span) : 0);
+    m_sliderWidget->setValue(usable ? m_number->sliderPosition(m_number->value()) : 0);
 
     const int pixelsPerStep = usable ? truncToInt(SliderTrack / (span / m_step)) : 0;
-    const int offset = usable ? truncToInt(pixelsPerStep * (m_value - m_minValue) / m_step) : 0;
+    const int offset
+        = usable ? truncToInt(pixelsPerStep * (m_number->value() - minimum) / m_step) : 0;
 
     // 64 bits: a value far below the minimum (only the maximum is checked) makes a huge offset.
     qint64 left = qint64(QCursor::pos().x()) - SliderInset - offset;
@@ -422,9 +384,9 @@ void InputLine::onClickButton()
 void InputLine::onSliderChanged(int position)
 {
     disconnectAll();
-    const double value = m_minValue + (m_maxValue - m_minValue) * position / 100;
+    const double value = m_number->atSliderPosition(position);
     QPointer<InputLine> self(this);
-    if (validate(QString::number(value, 'g', 6)))
+    if (validate(QString::number(value, 'g', numeric::SignificantDigits)))
         setEditValue(value, true);
     if (self)
         connectAll();
@@ -435,7 +397,7 @@ void InputLine::onSpinnerChanged(int delta)
     disconnectAll();
     const double value = delta + getEditValue();
     QPointer<InputLine> self(this);
-    if (m_minValue <= value && value <= m_maxValue)
+    if (m_number->minimum() <= value && value <= m_number->maximum())
         setEditValue(value, true);
     if (self)
         connectAll();

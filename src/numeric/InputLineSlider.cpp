@@ -3,29 +3,23 @@
 #include <corvane/Label.h>
 #include <corvane/LineEdit.h>
 
-#include "numeric/Rounding.h"
+#include "numeric/NumericValue.h"
 #include "platform/Utils_p.h"
 
 #include <QBoxLayout>
-#include <QDoubleValidator>
 #include <QFocusEvent>
-#include <QKeyEvent>
-#include <QPointer>
 #include <QSignalBlocker>
 #include <QSlider>
 
-#include <algorithm>
 #include <cmath>
 
 using numeric::roundHalfUp;
 using numeric::toFloat;
-using numeric::truncToInt;
 
 namespace {
 
-// Flags of programmatic value writes that carry no option (the m_value property, the initial
-// value of the constructor with a value).
-constexpr eInputLineFlags NoValueOptions = eInputLineFlags(0x002);
+// Arrow-key step of a row with fine steps; drag steps are finer still (10^-precision).
+constexpr double FineArrowStep = 0.1;
 
 QString focusLook()
 {
@@ -35,12 +29,12 @@ QString focusLook()
 } // namespace
 
 InputLineSlider::InputLineSlider(QString const& title, eInputLineFlags flags, QWidget* parent)
-    : InputLineSlider(title, flags, 5, false, 0, parent)
+    : InputLineSlider(title, flags, numeric::DecimalDigits, false, 0, parent)
 { }
 
 InputLineSlider::InputLineSlider(
     QString const& title, eInputLineFlags flags, int value, QWidget* parent)
-    : InputLineSlider(title, flags, 2, true, value, parent)
+    : InputLineSlider(title, flags, numeric::DecimalDigitsWithValue, true, value, parent)
 { }
 
 InputLineSlider::InputLineSlider(QString const& title, int flags, QWidget* parent)
@@ -50,13 +44,12 @@ InputLineSlider::InputLineSlider(QString const& title, int flags, QWidget* paren
 InputLineSlider::InputLineSlider(QString const& title, eInputLineFlags flags, int decimalDigits,
     bool hasValue, int value, QWidget* parent)
     : IInputLine(parent)
-    , m_decimalDigits(decimalDigits)
 {
-    buildLayout(flags);
+    buildLayout(flags, decimalDigits);
     connectAll();
     setTitle(title);
     if (hasValue)
-        setValue(float(value), NoValueOptions);
+        setValue(float(value), numeric::NoValueOptions);
     setRealValues(flags & eRealValues);
     setIntValues(flags & eIntValues);
     setSliderInsteadSpinner(flags & eSliderInsteadSpinner);
@@ -65,11 +58,11 @@ InputLineSlider::InputLineSlider(QString const& title, eInputLineFlags flags, in
     setPercents(flags & ePercents);
 }
 
-void InputLineSlider::buildLayout(eInputLineFlags flags)
+InputLineSlider::~InputLineSlider() = default;
+
+void InputLineSlider::buildLayout(eInputLineFlags flags, int decimalDigits)
 {
-    m_validator = new QDoubleValidator(m_minValue, m_maxValue, m_decimalDigits, this);
-    // The field's text is written and read in the C locale (QString::number, toDouble).
-    m_validator->setLocale(QLocale::c());
+    m_number.reset(new NumericValue(NumericValue::Style::Padded, decimalDigits, this));
 
     m_label = new Label(QString(), this);
     m_label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
@@ -86,7 +79,7 @@ void InputLineSlider::buildLayout(eInputLineFlags flags)
     if (flags & eSliderInsteadSpinner) {
         m_slider = new QSlider(Qt::Horizontal, this);
         m_slider->setTickPosition(QSlider::NoTicks);
-        m_slider->setRange(0, 100);
+        m_slider->setRange(0, numeric::SliderPositions);
         m_slider->setFocusPolicy(Qt::ClickFocus);
         m_slider->installEventFilter(this);
         m_slider->setAttribute(Qt::WA_LayoutUsesWidgetRect);
@@ -127,23 +120,17 @@ void InputLineSlider::setTitle(QString const& title)
 
 void InputLineSlider::setMinValue(float value)
 {
-    if (std::isnan(value))
-        return;
-    m_minValue = value;
-    m_validator->setBottom(value);
+    m_number->setMinimum(value);
 }
 
 void InputLineSlider::setMaxValue(float value)
 {
-    if (std::isnan(value))
-        return;
-    m_maxValue = value;
-    m_validator->setTop(value);
+    m_number->setMaximum(value);
 }
 
 void InputLineSlider::setPercents(bool on)
 {
-    m_usePercents = on;
+    m_number->setPercents(on);
 }
 
 void InputLineSlider::setIntValues(bool on)
@@ -153,12 +140,12 @@ void InputLineSlider::setIntValues(bool on)
 
 void InputLineSlider::setRealValues(bool on)
 {
-    m_realValues = on;
+    m_number->setRealValues(on);
 }
 
 void InputLineSlider::setPrecision(int precision)
 {
-    m_precision = std::clamp(precision, -1, numeric::MaxPrecision);
+    m_number->setPrecision(precision);
 }
 
 void InputLineSlider::setValueAndInit(float value, eInputLineFlags flags)
@@ -174,16 +161,15 @@ void InputLineSlider::setValue(float value, eInputLineFlags flags)
     if (flags & eFineStep)
         m_fineStep = 1;
     // Out of range (or NaN): dropped, the row keeps what it shows.
-    if (!(m_minValue <= value && value <= m_maxValue))
+    if (!(m_number->minimum() <= value && value <= m_number->maximum()))
         return;
-    m_value = value;
-    m_value = fillLineEdit(value);
+    fillLineEdit(value);
     setSliderValue(value);
 }
 
 void InputLineSlider::setValueProperty(float value)
 {
-    setValue(value, NoValueOptions);
+    setValue(value, numeric::NoValueOptions);
 }
 
 void InputLineSlider::setSliderInsteadSpinner(bool on)
@@ -203,37 +189,37 @@ void InputLineSlider::setSliderIntStep(bool on)
 
 float InputLineSlider::getValue() const
 {
-    return toFloat(m_value);
+    return toFloat(m_number->value());
 }
 
 float InputLineSlider::getMinValue() const
 {
-    return toFloat(m_minValue);
+    return toFloat(m_number->minimum());
 }
 
 float InputLineSlider::getMaxValue() const
 {
-    return toFloat(m_maxValue);
+    return toFloat(m_number->maximum());
 }
 
 int InputLineSlider::getPrecision() const
 {
-    return m_precision;
+    return m_number->precision();
 }
 
 bool InputLineSlider::isPercents() const
 {
-    return m_usePercents;
+    return m_number->percents();
 }
 
 bool InputLineSlider::isRealValues() const
 {
-    return m_realValues;
+    return m_number->realValues();
 }
 
 bool InputLineSlider::isIntValues() const
 {
-    return !m_realValues;
+    return !m_number->realValues();
 }
 
 bool InputLineSlider::isNoSlider() const
@@ -264,13 +250,12 @@ void InputLineSlider::forceStyles(QString const& styleType)
 
 void InputLineSlider::setDecimalDigits(int digits)
 {
-    m_decimalDigits = digits;
-    m_validator->setDecimals(digits);
+    m_number->setDecimalDigits(digits);
 }
 
 void InputLineSlider::setStep(int step)
 {
-    if (double(step) < m_maxValue && m_slider)
+    if (double(step) < m_number->maximum() && m_slider)
         m_slider->setPageStep(step);
 }
 
@@ -282,15 +267,15 @@ void InputLineSlider::setEnabled(bool on)
 
 void InputLineSlider::setStepForMouse()
 {
-    m_edit->setStep(m_maxValue - m_minValue, m_realValues);
+    m_edit->setStep(m_number->maximum() - m_number->minimum(), m_number->realValues());
 }
 
 void InputLineSlider::setEditValue(double value, bool emitChanged)
 {
-    m_value = fillLineEdit(value);
+    fillLineEdit(value);
     setSliderValue(toFloat(value));
     if (emitChanged)
-        emitSignals(m_value);
+        emitSignals(m_number->value());
 }
 
 void InputLineSlider::setAndEmit(double value)
@@ -300,67 +285,28 @@ void InputLineSlider::setAndEmit(double value)
 
 void InputLineSlider::emitSignals(double value)
 {
-    emitAlive(value);
-}
-
-bool InputLineSlider::emitAlive(double value)
-{
-    QPointer<InputLineSlider> self(this);
-    Q_EMIT changed(truncToInt(value));
-    if (!self)
-        return false;
-    Q_EMIT changed(toFloat(value));
-    return !self.isNull();
+    numeric::emitChanged(this, value);
 }
 
 double InputLineSlider::fillLineEdit(double value)
 {
-    m_value = value;
-    QString text;
-    if (m_usePercents) {
-        text = QString::number(roundHalfUp(value * 100), 'f', 0);
-    } else if (!m_realValues) {
-        m_value = std::floor(value);
-        text = QString::number(m_value, 'f', 0);
-    } else if (m_precision > 0) {
-        const QString fixed
-            = numeric::cutDecimals(QString::number(value, 'f', m_precision), m_precision);
-        text = QString::number(fixed.toDouble(), 'g', 6);
-        addZeroAtEnd(text);
-    } else if (m_precision == 0) {
-        text = QString::number(value, 'f', 0);
-    } else {
-        text = QString::number(value, 'g', 6);
-    }
-    m_edit->setText(text);
-    return m_value;
+    m_edit->setText(m_number->show(value));
+    return m_number->value();
 }
 
 void InputLineSlider::addZeroAtEnd(QString& text)
 {
-    // Padding an exponent form ("1e+06") or "inf"/"nan" would make it unreadable as a number.
-    if (text.contains(QLatin1Char('e'), Qt::CaseInsensitive) || text.contains(QLatin1Char('n')))
-        return;
-    const int dot = text.indexOf(QLatin1Char('.'));
-    if (dot < 0) {
-        text += QLatin1Char('.');
-        text += QString(std::max(0, m_precision), QLatin1Char('0'));
-        return;
-    }
-    const int decimals = int(text.size()) - dot - 1;
-    if (m_precision > decimals)
-        text += QString(m_precision - decimals, QLatin1Char('0'));
+    m_number->padDecimals(text);
 }
 
 double InputLineSlider::getEditValue()
 {
-    return numeric::typedValue(
-        m_edit->text(), m_usePercents, m_validator, m_minValue, m_maxValue, m_value);
+    return m_number->typed(m_edit->text());
 }
 
 bool InputLineSlider::validate(QString const& text)
 {
-    return numeric::isAcceptable(m_validator, text);
+    return m_number->accepts(text);
 }
 
 void InputLineSlider::setSliderValue(float value)
@@ -372,9 +318,7 @@ void InputLineSlider::setSliderValue(float value)
     }
     if (!m_slider)
         return;
-    // An empty or inverted range has no slider position; it rests at the start.
-    const double span = m_maxValue - m_minValue;
-    const int position = span > 0 ? truncToInt((value - m_minValue) * 100 / span) : 0;
+    const int position = m_number->sliderPosition(value);
     // Blocked rather than disconnected, so that the connections a running handler broke stay
     // broken until it restores them itself.
     const QSignalBlocker blocker(m_slider);
@@ -416,10 +360,9 @@ void InputLineSlider::onFocusLost(QFocusEvent*)
 void InputLineSlider::commit()
 {
     disconnectAll();
-    const double value = getEditValue();
-    m_value = fillLineEdit(value);
-    setSliderValue(toFloat(value));
-    if (emitAlive(m_value))
+    QPointer<InputLineSlider> self(this);
+    setEditValue(getEditValue(), true);
+    if (self)
         connectAll();
 }
 
@@ -427,33 +370,32 @@ void InputLineSlider::onMouseDraging(double delta)
 {
     m_clickPending = false;
     double value;
-    if (m_usePercents) {
-        value = (getEditValue() * 100 + delta) / 100;
+    if (m_number->percents()) {
+        // The field's step counts percentage points.
+        value = (getEditValue() * numeric::PercentScale + delta) / numeric::PercentScale;
     } else {
-        const double unit = m_fineStep == 0 ? 1.0 : 1.0 / std::pow(10.0, m_precision);
+        // One unit per step, however far the pointer went.
+        const double unit = m_fineStep == 0 ? 1.0 : 1.0 / std::pow(10.0, m_number->precision());
+        value = m_number->value();
         if (delta > 0)
-            m_value += unit;
+            value += unit;
         else if (delta < 0)
-            m_value -= unit;
-        value = m_value;
+            value -= unit;
         if (m_fineStep != 1)
             value = roundHalfUp(value);
     }
-    value = std::min(m_maxValue, std::max(m_minValue, value));
-    m_value = fillLineEdit(value);
-    setSliderValue(toFloat(value));
-    emitSignals(m_value);
+    setEditValue(m_number->clamped(value), true);
 }
 
 void InputLineSlider::onSliderChanged(int position)
 {
     disconnectAll();
-    double value = m_minValue + (m_maxValue - m_minValue) * position / 100;
+    double value = m_number->atSliderPosition(position);
     m_sliderDriven = true;
     if (m_sliderIntStep)
         value = roundHalfUp(value);
-    if (validate(QString::number(value, 'g', 6))) {
-        if (!emitAlive(fillLineEdit(value)))
+    if (validate(QString::number(value, 'g', numeric::SignificantDigits))) {
+        if (!numeric::emitChanged(this, fillLineEdit(value)))
             return;
     }
     connectAll();
@@ -461,26 +403,20 @@ void InputLineSlider::onSliderChanged(int position)
 
 void InputLineSlider::keyPressEvent(QKeyEvent* ev)
 {
-    const int key = ev->key();
-    if (!m_edit->hasFocus() || (key != Qt::Key_Up && key != Qt::Key_Down)) {
-        ev->ignore();
+    const int direction = numeric::arrowDirection(ev, m_edit);
+    if (direction == 0)
         return;
-    }
     ev->accept();
-    const double base = m_usePercents ? m_value * 100 : m_value;
-    const double step = m_usePercents ? 1.0 : (m_fineStep == 1 ? 0.1 : 1.0);
-    double value = key == Qt::Key_Up ? base + step : base - step;
-    if (m_usePercents)
-        value /= 100;
-    if (value <= m_minValue)
-        value = m_minValue;
-    else if (value >= m_maxValue)
-        value = m_maxValue;
-    if (value == m_value)
+    double value = m_number->stepped(direction, m_fineStep == 1 ? FineArrowStep : 1.0);
+    // The minimum is tried first, unlike in a drag or in InputLine: on a range whose minimum lies
+    // above its maximum, the keys land on the minimum where those land on the maximum.
+    if (value <= m_number->minimum())
+        value = m_number->minimum();
+    else if (value >= m_number->maximum())
+        value = m_number->maximum();
+    if (value == m_number->value())
         return;
-    m_value = fillLineEdit(value);
-    setSliderValue(toFloat(value));
-    emitSignals(m_value);
+    setEditValue(value, true);
 }
 
 bool InputLineSlider::eventFilter(QObject* obj, QEvent* ev)

@@ -13,6 +13,13 @@ namespace {
 
 // Sideways travel, in pixels, that makes one drag step.
 constexpr int DragThreshold = 9;
+// The step a drag emits for that travel: on a real-valued row with a range above WideRange one
+// per PixelsPerWideStep pixels, with a range above 1 StepPerPixel per pixel, otherwise (and on a
+// row never given a range) one per PixelsPerNarrowStep pixels. Integer rows step by one.
+constexpr double WideRange = 100;
+constexpr int PixelsPerWideStep = 6;
+constexpr double StepPerPixel = 0.01;
+constexpr int PixelsPerNarrowStep = 4;
 
 QString transpLook()
 {
@@ -154,15 +161,15 @@ void LineEdit::mouseMoveEvent(QMouseEvent* ev)
 double LineEdit::stepFor(int dx) const
 {
     if (m_realValues) {
-        if (m_step > 100)
-            return dx / 6;
+        if (m_step > WideRange)
+            return dx / PixelsPerWideStep;
         if (m_step > 1)
-            return dx * 0.01;
-        return dx / 4;
+            return dx * StepPerPixel;
+        return dx / PixelsPerNarrowStep;
     }
     if (m_step >= 1)
         return dx > 0 ? 1 : -1;
-    return dx / 4;
+    return dx / PixelsPerNarrowStep;
 }
 
 void LineEdit::returnPointer(QPoint const& centre, int stepX)

@@ -13,6 +13,8 @@
 namespace {
 
 constexpr int RepeatIntervalMs = 200;
+// Distance of the arrows' corners from the spinner's edges and from its middle line.
+constexpr int ArrowInset = 3;
 
 } // namespace
 
@@ -86,13 +88,13 @@ void Spinner::drawTriangle(QPainter* painter, bool up)
     QPainterPath path;
     path.setFillRule(Qt::WindingFill);
     if (up) {
-        path.moveTo(3, h / 2 - 3);
-        path.lineTo(w - 3, h / 2 - 3);
-        path.lineTo(w / 2, 3);
+        path.moveTo(ArrowInset, h / 2 - ArrowInset);
+        path.lineTo(w - ArrowInset, h / 2 - ArrowInset);
+        path.lineTo(w / 2, ArrowInset);
     } else {
-        path.moveTo(3, h / 2 + 3);
-        path.lineTo(w - 3, h / 2 + 3);
-        path.lineTo(w / 2, h - 3);
+        path.moveTo(ArrowInset, h / 2 + ArrowInset);
+        path.lineTo(w - ArrowInset, h / 2 + ArrowInset);
+        path.lineTo(w / 2, h - ArrowInset);
     }
     path.closeSubpath();
     painter->fillPath(path, QBrush(m_arrowColor, Qt::SolidPattern));

@@ -8,6 +8,14 @@
 #include <QScreen>
 #include <QWidget>
 
+namespace {
+
+// A window keeps its place when more than this many square pixels of it (50 x 50) lie on one
+// screen; otherwise it is centred on the primary screen.
+constexpr qint32 MinVisibleArea = 2500;
+
+} // namespace
+
 void forceStyles(QWidget* widget)
 {
     static QByteArray arr;
@@ -32,7 +40,7 @@ QRect AdjustWindowRectToScreens(QRect rect)
         const QRect overlap = rect.intersected(screen->geometry());
         // A 32-bit product, as the overlap of real screens never exceeds it.
         const qint32 area = overlap.isEmpty() ? 0 : overlap.width() * overlap.height();
-        if (area > 2500)
+        if (area > MinVisibleArea)
             return rect;
     }
 

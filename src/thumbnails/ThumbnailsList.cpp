@@ -9,6 +9,13 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+namespace {
+
+// Vertical space between two entries.
+constexpr int EntrySpacing = 10;
+
+} // namespace
+
 ThumbnailsList::ThumbnailsList(QWidget* parent)
     : QFrame(parent)
 {
@@ -41,7 +48,7 @@ void ThumbnailsList::makeGui()
 
     m_itemsLayout = new QVBoxLayout(content);
     m_itemsLayout->setContentsMargins(0, 0, 0, 0);
-    m_itemsLayout->setSpacing(10);
+    m_itemsLayout->setSpacing(EntrySpacing);
     m_itemsLayout->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
     m_scrollArea = new QScrollArea(this);

@@ -9,6 +9,13 @@
 
 #include <utility>
 
+namespace {
+
+// Size at which buttons show their action's icon.
+constexpr int IconSide = 32;
+
+} // namespace
+
 Toolbar::Toolbar(QWidget* parent)
     : QFrame(parent)
     , m_layout(new QHBoxLayout(this))
@@ -64,7 +71,7 @@ void Toolbar::insertAction(unsigned long index, QAction* action)
     button->setObjectName(QStringLiteral("btn") + action->property("buttonId").toString());
     if (!action->icon().isNull()) {
         button->setIcon(action->icon());
-        button->setIconSize(QSize(32, 32));
+        button->setIconSize(QSize(IconSide, IconSide));
     }
 
     connect(action, &QAction::toggled, button, &QAbstractButton::setChecked);

@@ -1,0 +1,433 @@
+#include "TestUtils.h"
+#include "numeric/Slider.h"
+#include "numeric/Spinner.h"
+
+#include <corvane/LineEdit.h>
+
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTimer>
+
+using testutils::changedPair;
+using testutils::fetch;
+using Ints = QList<int>;
+using Steps = QList<double>;
+
+// The host supplies the layout option that InputLine leaves open.
+struct HostInputLine : InputLine
+{
+    using InputLine::InputLine;
+    void setTwoLines(bool) override { }
+};
+
+static float valueOf(QObject* row)
+{
+    return row->property("m_value").toFloat();
+}
+
+// The drag-editable field and the two numeric rows built on it. The test "pointer" also runs on
+// the "minimal" platform, which like Wayland cannot move the pointer: there each drag step is
+// measured from where the previous one was taken.
+class TestNumeric : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<testutils::HostWindow> m_window;
+    LineEdit* m_field = nullptr;
+
+    // Shows `w` in the window, below the field that takes the focus away, laid out at once.
+    void show(QWidget* w)
+    {
+        m_window->layout()->addWidget(w);
+        w->show();
+        m_window->layout()->activate();
+    }
+
+    // Puts an InputLineSlider built as the property sheet builds its number rows ('s'), or an
+    // InputLine ('l'), into the window; m_field is its field.
+    IInputLine* addRow(char kind, int flags, double min, double max)
+    {
+        IInputLine* row = kind == 's'
+            ? static_cast<IInputLine*>(new InputLineSlider("Title"_q, flags, m_window.get()))
+            : new HostInputLine("Title"_q, m_window.get());
+        row->setMinValue(float(min));
+        row->setMaxValue(float(max));
+        show(row);
+        m_field = row->findChild<LineEdit*>("edit"_q);
+        return row;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_window.reset(new testutils::HostWindow);
+        QVERIFY(m_window->showActive());
+    }
+
+    void pointer_data()
+    {
+        // before: 1 click, 2 key press, 3 Tab arrival, else none; step 0: never given; moves:
+        // pointer x of each held move from the centre; noWarp: the steps where they differ.
+        testutils::columns<int, bool, double, Ints, Steps, Steps>(
+            "before", "realValues", "step", "moves", "steps", "noWarp");
+        const auto row = [](const char* name, int before, bool real, double step, Ints moves,
+                             Steps steps, Steps noWarp = {}) {
+            QTest::newRow(name) << before << real << step << moves << steps << noWarp;
+        };
+        // Real values: a range above 100 steps by dx / 6, above 1 by dx * 0.01, else by dx / 4.
+        row("real 10: 30", 0, true, 10, { 30 }, { 0.3 });
+        row("real 10: 8", 0, true, 10, { 8 }, {});
+        row("real 100: 20", 0, true, 100, { 20 }, { 0.2 });
+        row("real 500: 13", 0, true, 500, { 13 }, { 2 });
+        row("real 500: 9", 0, true, 500, { 9 }, { 1 });
+        row("real 500: -9", 0, true, 500, { -9 }, { -1 });
+        row("real 1: 9", 0, true, 1, { 9 }, { 2 });
+        // Integer values: a range of 1 or more steps by one, a smaller one (or none) by dx / 4.
+        row("int 100: 45", 0, false, 100, { 45 }, { 1 });
+        row("int 1: -30", 0, false, 1, { -30 }, { -1 });
+        row("int 0.5: 9", 0, false, 0.5, { 9 }, { 2 });
+        row("no step given", 0, false, 0, { 9 }, { 2 });
+        // Each step needs 9 more pixels from the centre, or from the last step without warping.
+        row("steps in a row", 0, false, 50, { 10, 19, 10, 5 }, { 1, 1, 1 }, { 1, 1, -1 });
+        // While editing, a drag selects text instead of stepping.
+        row("after a click", 1, false, 50, { -55 }, {});
+        row("after a key", 2, false, 50, { -55 }, {});
+        row("after Tab", 3, false, 50, { -55 }, {});
+    }
+    void pointer()
+    {
+        const auto [before, realValues, step, moves, steps, noWarp]
+            = fetch<int, bool, double, Ints, Steps, Steps>(
+                "before", "realValues", "step", "moves", "steps", "noWarp");
+        auto* edit = new LineEdit(m_window.get());
+        edit->setFixedSize(120, 24);
+        edit->setText("12345"_q);
+        show(edit);
+        m_window->other->setFocus();
+        QCursor::setPos(1, 2);
+        const bool warps = QCursor::pos() == QPoint(1, 2);
+        QCOMPARE(warps, QGuiApplication::platformName() != "minimal"_q);
+        const QPoint centre(edit->width() / 2, edit->height() / 2);
+
+        if (step > 0)
+            edit->setStep(step, realValues);
+        if (before == 1)
+            QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, centre);
+        else if (before > 1)
+            edit->setFocus(); // which alone starts no editing
+        if (before == 2)
+            QTest::keyClick(edit, Qt::Key_End);
+        if (before == 3) // the release of the Tab that brought the focus arrives here
+            QTest::keyRelease(edit, Qt::Key_Tab);
+        QCOMPARE(edit->getStyleType(), before ? "white"_q : "transp"_q);
+        QCOMPARE(edit->selectedText(), before == 3 ? "12345"_q : QString());
+
+        QSignalSpy spy(edit, &LineEdit::mouseDraging);
+        QTest::mousePress(edit, Qt::LeftButton, Qt::NoModifier, centre);
+        for (int dx : moves)
+            testutils::mouseMoveHeld(edit, centre + QPoint(dx, 0));
+        Steps seen;
+        for (const QList<QVariant>& args : spy)
+            seen << args.at(0).toDouble();
+        QCOMPARE(seen, warps || noWarp.isEmpty() ? steps : noWarp);
+        QCOMPARE(edit->hasSelectedText(), before > 0);
+        QCOMPARE(edit->cursor().shape(), before ? Qt::ArrowCursor : Qt::BlankCursor);
+        const bool dragged = !steps.isEmpty();
+        if (warps) // back to the centre after a step, left alone otherwise
+            QCOMPARE(QCursor::pos(), dragged ? edit->mapToGlobal(centre) : QPoint(1, 2));
+
+        // After a drag the field rests; a press without one starts editing.
+        QTest::mouseRelease(edit, Qt::LeftButton, Qt::NoModifier, centre);
+        const QString look = dragged ? "transp"_q : "white"_q;
+        QCOMPARE(edit->getStyleType(), look);
+        QCOMPARE(edit->cursor().shape(), dragged ? Qt::SizeHorCursor : Qt::ArrowCursor);
+
+        // Focus out announces itself before the look changes, and ends any editing.
+        QStringList looks;
+        QObject context;
+        connect(edit, &LineEdit::focusLost, &context, [&] { looks << edit->getStyleType(); });
+        m_window->other->setFocus();
+        QCOMPARE(looks, QStringList { look });
+        QCOMPARE(edit->getStyleType(), "transp"_q);
+        QTest::mousePress(edit, Qt::LeftButton, Qt::NoModifier, centre);
+        testutils::mouseMoveHeld(edit, centre + QPoint(-30, 0));
+        QCOMPARE(spy.count(), int(seen.size()) + 1);
+        QTest::mouseRelease(edit, Qt::LeftButton, Qt::NoModifier, centre);
+    }
+
+    // Rows over [-max, max], starting at max / 4, take typed text with Return.
+    void typedCommit_data()
+    {
+        testutils::columns<char, int, int, double, QString, double, QString>(
+            "kind", "flags", "precision", "max", "typed", "value", "shown");
+        const auto row = [](const char* name, char kind, int flags, int precision, double max,
+                             const char* typed, double value, const char* shown) {
+            QTest::newRow(name) << kind << flags << precision << max << QString::fromUtf8(typed)
+                                << value << QString::fromUtf8(shown);
+        };
+        const char s = 's', l = 'l';
+        // InputLineSlider: decimals filled up with zeros, percentages as bare numbers.
+        row("precision 2: 3", s, 0x40, 2, 1e9, "3", 3.0, "3.00");
+        row("precision 2: 2.5", s, 0x40, 2, 1e9, "2.5", 2.5, "2.50");
+        row("cut", s, 0x40, 2, 1e9, "3.14159", 3.14159, "3.14");
+        row("precision 2: 'g' form wins", s, 0x40, 2, 1e9, "1234567.891", 1234567.891,
+            "1.23457e+06");
+        row("exponent", s, 0x40, 2, 1e9, "1000000", 1e6, "1e+06");
+        row("precision 0", s, 0x40, 0, 1e9, "3.7", 3.7, "4");
+        row("precision -1", s, 0x40, -1, 1e9, "0.1", 0.1, "0.1");
+        row("integer 2.7", s, 0x20, -1, 1e9, "2.7", 2.0, "2");
+        row("integer -2.5 floors", s, 0x20, 2, 1e9, "-2.5", -3.0, "-3");
+        row("real above max", s, 0xc2, -1, 10.0, "12", 10.0, "10");
+        // Percent rows (0xa1 is the sheet's: slider, integer values, percents).
+        row("percent 25.6", s, 0x21, -1, 1.0, "25.6", 0.256, "26");
+        row("percent 0", s, 0x41, -1, 1.0, "0", 0.0, "0");
+        row("percent above max", s, 0xa1, -1, 1.0, "150", 1.0, "100");
+        row("percent below min", s, 0xa1, -1, 1.0, "-150", -1.0, "-100");
+        row("% half up", s, 0xa1, -1, 1.0, "-12.5", -0.125, "-12");
+        row("letters", s, 0xa1, -1, 1.0, "abc", 0.25, "25");
+        row("5 decimals", s, 0xc3, -1, 1.0, "33.333", 0.33333, "33");
+        row("6 decimals", s, 0xc3, -1, 1.0, "33.3333", 0.25, "25");
+        // InputLine: decimals cut without zeros, percentages with a sign; percent presentation
+        // only for flags of exactly 0x001.
+        row("l: percent", l, 0x001, -1, 1e9, "25", 0.25, "25%");
+        row("l: percent sign typed", l, 0x001, -1, 1e9, "30%", 0.3, "30%");
+        row("l: % half up", l, 0x001, -1, 1e9, "-12.5", -0.125, "-12%");
+        row("l: not only percent", l, 0x041, -1, 1e9, "0.25", 0.25, "0.25");
+        row("l: cut, no zeros", l, 0, 2, 1e9, "3.14159", 3.14159, "3.14");
+        row("l: short", l, 0, 2, 1e9, "2.5", 2.5, "2.5");
+        row("l: exponent kept", l, 0, 2, 1e9, "1234567", 1234567.0, "1.23e+06");
+        row("l: precision 0", l, 0, 0, 1e9, "3.7", 3.7, "4");
+        row("l: six digits", l, 0, -1, 1e9, "123.45678", 123.45678, "123.457");
+        row("l: integer floors", l, 0x20, -1, 1e9, "-2.5", -3.0, "-3");
+        row("l: below min", l, 0, -1, 1e9, "-2e9", -1e9, "-1e+09");
+        row("l: letters", l, 0, -1, 2.0, "x", 0.5, "0.5");
+    }
+    void typedCommit()
+    {
+        const auto [kind, flags, precision, max, typed, value]
+            = fetch<char, int, int, double, QString, double>(
+                "kind", "flags", "precision", "max", "typed", "value");
+        IInputLine* row = addRow(kind, flags, -max, max);
+        testutils::ChangeLog log(row);
+        row->setIntValues(flags & eIntValues); // InputLine takes no flags at construction
+        row->setPrecision(precision);
+        row->setValueAndInit(float(max / 4), flags);
+        const QString start = m_field->text();
+        auto* slider = row->findChild<QSlider*>();
+        const int position = slider ? slider->value() : -1;
+        // Beyond the range: dropped, text and slider untouched; but InputLine, which checks only
+        // the maximum, would show a value below the minimum.
+        row->setValue(float(max * 2), 0x10);
+        if (kind == 's')
+            row->setValue(float(-max * 2), 0x10);
+        QCOMPARE(valueOf(row), float(max / 4));
+        QCOMPARE(m_field->text(), start);
+        QCOMPARE(slider ? slider->value() : -1, position);
+        QVERIFY(log.entries.isEmpty());
+
+        testutils::typeAndReturn(m_field, typed);
+        QCOMPARE(valueOf(row), float(value));
+        QTEST(m_field->text(), "shown");
+        QCOMPARE(log.entries, changedPair(int(value), value));
+        // Return again without editing, then leaving the field: each commits what is shown once
+        // more.
+        QTest::keyClick(m_field, Qt::Key_Return);
+        m_window->other->setFocus();
+        QCOMPARE(log.entries.size(), 6);
+        QCOMPARE(log.entries.mid(4), log.entries.mid(2, 2));
+    }
+
+    void commitNotReentered()
+    {
+        for (char kind : { 's', 'l' }) {
+            IInputLine* row = addRow(kind, 0xc2, 0, 10);
+            // A receiver taking the focus away does not make the focus loss commit a second time.
+            connect(row, SIGNAL(changed(int)), m_window->other, SLOT(setFocus()));
+            testutils::ChangeLog log(row);
+            testutils::typeAndReturn(m_field, "4"_q);
+            QCOMPARE(log.entries, changedPair(4, 4));
+        }
+    }
+
+    void stepping_data()
+    {
+        // input: an arrow key, or the pointer's travel in a drag; the range is -max to max.
+        testutils::columns<int, double, double, int, QStringList>(
+            "flags", "max", "start", "input", "expected");
+        const int up = Qt::Key_Up, down = Qt::Key_Down;
+        QTest::newRow("drag: integer") << 0x20 << 10.0 << 3.0 << 9 << changedPair(4, 4);
+        QTest::newRow("drag: clamped") << 0x20 << 10.0 << 10.0 << 9 << changedPair(10, 10);
+        // The field steps by dx / 6 here, but a non-percent row moves by one unit per step.
+        QTest::newRow("drag: wide range") << 0xc2 << 1000.0 << 3.0 << 60 << changedPair(4, 4);
+        QTest::newRow("drag: half rounds up")
+            << 0xc2 << 20.0 << -13.5 << 30 << changedPair(-12, -12);
+        QTest::newRow("drag: fine step") << 0x840 << 10.0 << 0.5 << 30 << changedPair(0, 0.501);
+        QTest::newRow("drag: percent point") << 0xa1 << 10.0 << 0.25 << 9 << changedPair(0, 0.26);
+        QTest::newRow("drag: flat range") << 0xc2 << 0.0 << 0.0 << -9 << changedPair(0, 0);
+        QTest::newRow("Up: percent") << 0xa1 << 10.0 << 0.25 << up << changedPair(0, 0.26);
+        QTest::newRow("Down: integer") << 0x20 << 10.0 << 3.0 << down << changedPair(2, 2);
+        QTest::newRow("Up: fine") << 0x840 << 10.0 << 0.5 << up << changedPair(0, 0.6);
+        QTest::newRow("Down: clamped") << 0x40 << 10.0 << -9.5 << down << changedPair(-10, -10);
+        QTest::newRow("Up at max: nothing") << 0x40 << 10.0 << 10.0 << up << QStringList();
+    }
+    void stepping()
+    {
+        const auto [flags, max, start, input]
+            = fetch<int, double, double, int>("flags", "max", "start", "input");
+        auto* row = static_cast<InputLineSlider*>(addRow('s', flags, -max, max));
+        row->setPrecision(3);
+        row->setValueAndInit(float(start), flags);
+        testutils::ChangeLog log(row);
+        const bool key = input == Qt::Key_Up || input == Qt::Key_Down;
+        const QPoint centre(m_field->width() / 2, m_field->height() / 2);
+        if (key) {
+            m_field->setFocus();
+            QTest::keyClick(m_field, Qt::Key(input));
+        } else {
+            QTest::mousePress(m_field, Qt::LeftButton, Qt::NoModifier, centre);
+            testutils::mouseMoveHeld(m_field, centre + QPoint(input, 0));
+            QTest::mouseRelease(m_field, Qt::LeftButton, Qt::NoModifier, centre);
+        }
+        QTEST(log.entries, "expected");
+        // A key press gives the row its focus look; the release that ends a drag does not.
+        QCOMPARE(row->getStyleType(), key ? "focus"_q : QString());
+    }
+
+    void slider_data()
+    {
+        testutils::columns<int, double, int, double>("flags", "max", "position", "value");
+        // value 1: the slider's value is ignored.
+        QTest::newRow("integer step: 4.7") << 0x4c2 << 10.0 << 47 << 5.0;
+        QTest::newRow("0.495: 3 decimals") << 0xc2 << 1.5 << 33 << 1.0;
+        QTest::newRow("0.51") << 0xc2 << 1.5 << 34 << 0.51;
+    }
+    void slider()
+    {
+        const auto [flags, max, position, value]
+            = fetch<int, double, int, double>("flags", "max", "position", "value");
+        // The constructor with a value accepts two decimals.
+        std::unique_ptr<InputLineSlider> row(new InputLineSlider("T"_q, eInputLineFlags(flags), 1));
+        row->setMaxValue(float(max));
+        row->setValueAndInit(1, flags);
+        auto* slider = row->findChild<QSlider*>();
+        testutils::ChangeLog log(row.get());
+        slider->setValue(position);
+        const QStringList expected = value == 1 ? QStringList() : changedPair(int(value), value);
+        QCOMPARE(log.entries, expected);
+        QCOMPARE(row->getValue(), float(value));
+        // The refresh that follows leaves the slider where the user put it; the next one moves it.
+        row->setValue(1, 0x10);
+        QCOMPARE(slider->value(), position);
+        row->setValue(float(max / 2), 0x10);
+        QCOMPARE(slider->value(), 50);
+        QCOMPARE(log.entries, expected);
+    }
+
+    void inputLineValueAndKeys()
+    {
+        IInputLine* row = addRow('l', 0, 0, 10);
+        testutils::ChangeLog log(row);
+        row->setValue(-5, 0); // only the maximum is checked
+        QCOMPARE(m_field->text(), "-5"_q);
+        row->setValue(11, 0);
+        QCOMPARE(valueOf(row), -5.0f);
+        row->setValue(9.5f, 0);
+        m_field->setFocus();
+        for (Qt::Key key : { Qt::Key_Down, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up })
+            QTest::keyClick(m_field, key); // the last one finds the maximum: nothing
+        QCOMPARE(log.entries, changedPair(8, 8.5) + changedPair(9, 9.5) + changedPair(10, 10));
+    }
+
+    void spinnerRepeats_data()
+    {
+        testutils::columns<int, int>("y", "step");
+        QTest::newRow("upper half") << 5 << 1;
+        QTest::newRow("middle counts as upper") << 11 << 1;
+        QTest::newRow("lower half") << 12 << -1;
+    }
+    void spinnerRepeats()
+    {
+        const auto [y, step] = fetch<int, int>("y", "step");
+        auto* row = static_cast<InputLine*>(addRow('l', 0, 0, 10));
+        auto* spinner = row->findChild<Spinner*>("spin"_q);
+        row->setSpinner(true);
+        row->setValue(5, 0);
+        auto* timer = spinner->findChild<QTimer*>();
+        testutils::ChangeLog log(row);
+        QTest::mousePress(spinner, Qt::LeftButton, Qt::NoModifier, QPoint(11, y));
+        QCOMPARE(log.entries, changedPair(5 + step, 5 + step));
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), 200);
+        // Each timeout repeats the step; driven directly, so the test does not depend on the clock.
+        QMetaObject::invokeMethod(timer, "timeout");
+        QCOMPARE(
+            log.entries, changedPair(5 + step, 5 + step) + changedPair(5 + 2 * step, 5 + 2 * step));
+        QTest::mouseRelease(spinner, Qt::LeftButton, Qt::NoModifier, QPoint(11, y));
+        QVERIFY(!timer->isActive());
+    }
+
+    void popupGeometry_data()
+    {
+        // windowY < 0: from the bottom of the screen; pointerX < 0: from its right edge;
+        // clampLeft -1: to the screen's left edge, 1: to its right edge.
+        testutils::columns<int, int, int, bool>("windowY", "pointerX", "clampLeft", "clampTop");
+        // Range 10 in steps of 1 on a 92-pixel track: 9 pixels per step, the handle 45 pixels in.
+        QTest::newRow("on screen") << 200 << 300 << 0 << false;
+        QTest::newRow("pointer near the left edge") << 200 << 10 << -1 << false;
+        QTest::newRow("pointer near the right edge") << 200 << -5 << 1 << false;
+        QTest::newRow("row at the bottom") << -5 << 300 << 0 << true;
+    }
+    void popupGeometry()
+    {
+        auto [windowY, pointerX, clampLeft, clampTop]
+            = fetch<int, int, int, bool>("windowY", "pointerX", "clampLeft", "clampTop");
+        auto* row = static_cast<InputLine*>(addRow('l', 0, 0, 10));
+        auto* button = row->findChild<QPushButton*>("button"_q);
+        row->setStep(1);
+        row->setValue(5, 0);
+        const QRect screen = row->screen()->geometry();
+        if (pointerX < 0)
+            pointerX += screen.right();
+        if (windowY < 0)
+            windowY += screen.bottom() - m_window->frameGeometry().height() + 10;
+        m_window->move(100, windowY);
+        QTest::qWait(0);
+        QCursor::setPos(pointerX, button->mapToGlobal(QPoint(0, 0)).y());
+        QTest::mouseClick(button, Qt::LeftButton);
+
+        QWidget* popup = QApplication::activePopupWidget();
+        auto* slider = popup->findChild<Slider*>();
+        QCOMPARE(slider->value(), 50);
+        QCOMPARE(slider->pageStep(), 1);
+        QVERIFY(slider->hasFocus());
+        const int buttonBottom = button->mapToGlobal(QPoint(0, 0)).y() + button->height();
+        QCOMPARE(clampTop, buttonBottom > screen.bottom() - 19);
+        const int top = clampTop ? screen.bottom() - 19 : buttonBottom;
+        const int left = clampLeft < 0 ? screen.left()
+            : clampLeft > 0            ? screen.right() - 99
+                                       : pointerX - 4 - 45;
+        QCOMPARE(popup->geometry(), QRect(left, top, 100, 20));
+
+        // The slider sets the value; a release on it closes the popup.
+        testutils::ChangeLog log(row);
+        slider->setValue(30);
+        QCOMPARE(log.entries, changedPair(3, 3));
+        QTest::mouseRelease(slider, Qt::LeftButton);
+        QVERIFY(!popup->isVisible());
+    }
+
+    void popupWithFlatRange()
+    {
+        IInputLine* row = addRow('l', 0, 10, 10);
+        static_cast<InputLine*>(row)->setStep(0);
+        row->setValue(-1e30f, 0);
+        QTest::mouseClick(row->findChild<QPushButton*>("button"_q), Qt::LeftButton);
+        QWidget* popup = QApplication::activePopupWidget();
+        QCOMPARE(popup->findChild<Slider*>()->value(), 0);
+        QVERIFY(row->screen()->geometry().contains(popup->geometry()));
+    }
+};
+
+QTEST_MAIN(TestNumeric)
+#include "tst_numeric.moc"
