@@ -2,6 +2,7 @@
 // QFormLayout with the same style sheet set once on the window.
 #include "Harness.h"
 
+#include <corvane/IInputLine.h>
 #include <corvane/PropertyListWidget.h>
 
 #include <QApplication>
@@ -86,7 +87,7 @@ public:
             const QString label = QStringLiteral("Row %1").arg(i);
             switch (kindOf(i)) {
             case Kind::Number:
-                b.AddSlider(label, prop, 0.0f, 10.0f, 0xc2, 2);
+                b.AddSlider(label, prop, 0.0f, 10.0f, eSliderInsteadSpinner | eRealValues, 2);
                 break;
             case Kind::Check:
                 b.AddCheckBox(label, prop, ePrimary);

@@ -7,6 +7,8 @@
 #include <corvane/InputLineSlider.h>
 #include <corvane/LineEdit.h>
 
+#include "numeric/InputLineFlags.h"
+
 #include <QKeyEvent>
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -78,6 +80,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
     }
     for (int n = data.ConsumeIntegralInRange(0, 4); n > 0; --n)
         row.fillLineEdit(data.ConsumeFloatingPoint<double>());
-    row.setValue(data.ConsumeFloatingPoint<float>(), static_cast<eInputLineFlags>(0x10));
+    row.setValue(data.ConsumeFloatingPoint<float>(), NumberFlags::RefreshWrite);
     return 0;
 }

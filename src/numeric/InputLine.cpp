@@ -52,7 +52,7 @@ InputLine::InputLine(QString const& title, int value, QWidget* parent)
 {
     setTitle(title);
     setDecimalDigits(numeric::DecimalDigitsWithValue);
-    setValue(float(value), numeric::NoValueOptions);
+    setValue(float(value), NumberFlags::PlainWrite);
 }
 
 InputLine::~InputLine()
@@ -165,7 +165,7 @@ void InputLine::setValue(float value, eInputLineFlags flags)
 
 void InputLine::setValueProperty(float value)
 {
-    setValue(value, numeric::NoValueOptions);
+    setValue(value, NumberFlags::PlainWrite);
 }
 
 void InputLine::setSliderInsteadSpinner(bool on)

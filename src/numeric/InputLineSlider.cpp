@@ -49,7 +49,7 @@ InputLineSlider::InputLineSlider(QString const& title, eInputLineFlags flags, in
     connectAll();
     setTitle(title);
     if (hasValue)
-        setValue(float(value), numeric::NoValueOptions);
+        setValue(float(value), NumberFlags::PlainWrite);
     setRealValues(flags & eRealValues);
     setIntValues(flags & eIntValues);
     setSliderInsteadSpinner(flags & eSliderInsteadSpinner);
@@ -169,7 +169,7 @@ void InputLineSlider::setValue(float value, eInputLineFlags flags)
 
 void InputLineSlider::setValueProperty(float value)
 {
-    setValue(value, numeric::NoValueOptions);
+    setValue(value, NumberFlags::PlainWrite);
 }
 
 void InputLineSlider::setSliderInsteadSpinner(bool on)

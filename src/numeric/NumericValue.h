@@ -2,6 +2,7 @@
 
 #include <corvane/IInputLine.h>
 
+#include "numeric/InputLineFlags.h"
 #include "numeric/NumberConversions.h"
 
 #include <QKeyEvent>
@@ -14,9 +15,6 @@ class QDoubleValidator;
 
 namespace numeric {
 
-// Flags of programmatic value writes that carry no option: the m_value property and the initial
-// value of the constructors with a value.
-constexpr eInputLineFlags NoValueOptions = eInputLineFlags(0x002);
 // Decimals that typed text may have; a row made with an initial value accepts fewer.
 constexpr int DecimalDigits = 5;
 constexpr int DecimalDigitsWithValue = 2;

@@ -6,7 +6,7 @@
 // hosts also write by hand, so they never change; a new key or type joins its list below, and
 // whatever walks the lists (the fuzzer, the randomized test) picks it up.
 
-#include <corvane/IInputLine.h>
+#include "numeric/InputLineFlags.h"
 
 #include <QString>
 
@@ -75,16 +75,3 @@ inline constexpr QLatin1String All[] = { Enabled, Values };
 // Dynamic property that the sheet sets on every combo it fills: true when the entries came from
 // a string list, so that the bound property holds the chosen index rather than its text.
 inline constexpr char ComboNoKeysProperty[] = "w_nokeys";
-
-// Flag arguments of the number rows beside the options that eInputLineFlags names. The rows
-// interpret neither of the two values below; they only tell the writes apart.
-namespace NumberFlags {
-// A value written as such: the default flags of a record, and a write through the m_value
-// property.
-inline constexpr eInputLineFlags PlainWrite = eInputLineFlags(0x002);
-// The sheet showing the bound property again.
-inline constexpr eInputLineFlags RefreshWrite = eInputLineFlags(0x010);
-// A number record without "w_flags": a real-valued slider row.
-inline constexpr eInputLineFlags Default
-    = eInputLineFlags(eSliderInsteadSpinner | eRealValues | PlainWrite);
-} // namespace NumberFlags
