@@ -135,7 +135,7 @@ void tst_CollectionView::layout()
     auto view = makeView(d, QSize(width, 400), fixedColumns);
     view->reload();
     NewInnerWidget* w = inner(*view);
-    QTEST(w->columns(), "columns");
+    QTEST(w->grid().columns(), "columns");
     QTEST(w->sizeHint(), "content");
     QTEST(int(view->visibleItems().size()), "placed");
     QFETCH(Index, probe);
@@ -143,13 +143,13 @@ void tst_CollectionView::layout()
     QVERIFY(probe == Index() || (cellAt(*view, probe) && cellAt(*view, probe)->pos() == cell));
 
     // Scrolled to the end, each placed cell is in view and where the grid puts it.
-    const int x0 = cell.x() - int(probe.item % w->columns()) * 110;
+    const int x0 = cell.x() - int(probe.item % w->grid().columns()) * 110;
     view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
     const QRect seen(w->mapFrom(view->viewport(), QPoint()), view->viewport()->size());
     for (CollectionViewItem* c : view->visibleItems()) {
         const Index i = c->index();
-        const int y = w->ComputeGroupTop(i.group) + int(i.item / w->columns()) * 90;
-        QCOMPARE(c->geometry(), QRect(x0 + int(i.item % w->columns()) * 110, y, 100, 80));
+        const int y = w->ComputeGroupTop(i.group) + int(i.item / w->grid().columns()) * 90;
+        QCOMPARE(c->geometry(), QRect(x0 + int(i.item % w->grid().columns()) * 110, y, 100, 80));
         QVERIFY(c->geometry().intersects(seen));
     }
 }
