@@ -1,3 +1,8 @@
+// The collection view: its grid arithmetic on its own; recycling, selection and keys through
+// views; and views of random geometry driven through random steps, checked after each against
+// the layout formulas computed here without the view's help.
+#include "RandomSeed.h"
+
 #include <corvane/CollectionView.h>
 
 #include "collectionview/CollectionView_private.h"
@@ -5,38 +10,49 @@
 #include <QDrag>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScrollBar>
-#include <QTest>
 
 #include <memory>
 
+using namespace testutils;
 using Index = CollectionViewIndex;
 using Counts = std::vector<unsigned long>;
+using Positions = QList<qint64>;
 Q_DECLARE_METATYPE(Index)
 Q_DECLARE_METATYPE(Counts)
 
-// Takes pooled cells back first, gives no cell for (3, 1), and records its calls. The log holds
-// "c" (selectionChanged), "k" (selectionClicked), "a" (selectionActivated) and "m" with the
-// number of items handed to mimeDataForSelection, which gives data only for more than one.
-// A QObject, so that the view notices its destruction.
-class CountingDelegate : public QObject, public ICollectionViewDelegate
-{
-public:
-    Counts counts;
-    std::vector<Index> requested;
-    QList<QPoint> laidOut;
-    QStringList log;
+namespace {
 
-    void clearRecords() { requested.clear(), laidOut.clear(), log.clear(); }
+constexpr qint64 Limit = qint64(1) << 60; // where content positions saturate
+
+// Serves cells and headers, taking them from the pools `pooling` percent of the time; gives no
+// cell for (3, 1) and a null header `nullHeaders` percent of the time; records its calls. The
+// log holds "c" (selectionChanged), "k" (selectionClicked), "a" (selectionActivated) and "m"
+// with the number of items handed to mimeDataForSelection, which gives data only for more than
+// one. A QObject, so that the view notices its destruction.
+//
+// It knows the view's geometry, by default cells 100 x 80 with spacing 10 (pitch 110 x 90),
+// headers 20 and margin 5, and where the layout formulas put every cell.
+struct Delegate : QObject, ICollectionViewDelegate, Random
+{
+    using Random::Random;
     unsigned long groupCount(CollectionView&) override { return (unsigned long)(counts.size()); }
     unsigned long itemCount(CollectionView&, unsigned long g) override { return counts.at(g); }
     CollectionViewItem* itemForIndex(CollectionView& view, const Index& index) override
     {
         requested.push_back(index);
-        CollectionViewItem* cell = index == Index(3, 1) ? nullptr : view.dequeueItem();
-        return cell || index == Index(3, 1) ? cell : new CollectionViewItem;
+        if (index == Index(3, 1))
+            return nullptr;
+        CollectionViewItem* cell = chance(pooling) ? view.dequeueItem() : nullptr;
+        return cell ? cell : made.emplace_back(new CollectionViewItem).data();
     }
-    QWidget* headerForGroup(CollectionView&, unsigned long) override { return new QWidget; }
+    QWidget* headerForGroup(CollectionView& view, unsigned long group) override
+    {
+        requested.emplace_back(group, Index::None);
+        QWidget* header = chance(pooling) ? view.dequeueHeader() : nullptr;
+        return lastHeader = header || chance(nullHeaders) ? header : new QWidget;
+    }
     QMimeData* mimeDataForSelection(CollectionView&, const std::set<Index>& selection) override
     {
         log << QStringLiteral("m%1").arg(selection.size());
@@ -49,136 +65,245 @@ public:
     {
         laidOut << QPoint(int(v), int(p));
     }
+    void clearRecords() { requested.clear(), laidOut.clear(), log.clear(); }
+    // A shown view whose viewport has the given size.
+    std::unique_ptr<CollectionView> showView(QSize viewport)
+    {
+        auto view = std::make_unique<CollectionView>(this, item, int(hSpacing), int(vSpacing),
+            int(header), fixedColumns, center, int(margin));
+        view->reload();
+        view->show();
+        for (int i = 0; i < 3; ++i)
+            view->resize(view->size() + viewport - view->viewport()->size());
+        clearRecords();
+        return view;
+    }
+
+    long pitchX() const { return item.width() + hSpacing; }
+    long pitchY() const { return item.height() + vSpacing; }
+    long block(std::size_t g) const
+    {
+        return long((counts[g] + columns - 1) / columns) * pitchY() - vSpacing;
+    }
+    long groupTop(std::size_t g) const
+    {
+        long top = margin + header;
+        for (std::size_t k = 0; k < g; ++k)
+            top += header + block(k);
+        return top;
+    }
+    QRect cellRect(QPoint at, long visibleWidth) const
+    {
+        const long cells = columns * pitchX() - hSpacing;
+        const long x0 = center ? (std::max(visibleWidth, cells + 2 * margin) - cells) / 2 : margin;
+        return QRect(int(x0 + at.y() % columns * pitchX()),
+            int(groupTop(std::size_t(at.x())) + at.y() / columns * pitchY()), item.width(),
+            item.height());
+    }
+    // What a pass over the band places: the walk runs from the row that holds the top edge
+    // (less one row when the edge lies in a group's first two rows) to the row that holds the
+    // bottom edge, or to item 0 of the group whose header holds it.
+    QList<QPoint> placed(const QRect& band) const
+    {
+        QList<QPoint> result;
+        const long t = band.top() - margin, b = band.bottom() - margin;
+        bool started = false;
+        long top = 0;
+        for (std::size_t g = 0; g < counts.size() && !band.isEmpty(); top += header + block(g++)) {
+            const long itemsTop = top + header, bottom = itemsTop + block(g);
+            if (!started && t >= bottom)
+                continue;
+            long i
+                = !started && t > itemsTop + pitchY() ? columns * ((t - itemsTop) / pitchY()) : 0;
+            const long end = b >= bottom ? long(counts[g])
+                : b < itemsTop           ? 1
+                                         : columns * ((b - itemsTop) / pitchY() + 1);
+            for (started = true; i < std::min(end, long(counts[g])); ++i)
+                result << QPoint(int(g), int(i));
+            if (b < bottom)
+                break;
+        }
+        result.removeOne(QPoint(3, 1));
+        return result;
+    }
+
+    Counts counts;
+    std::vector<Index> requested; // cells, and headers as (group, none)
+    QPointer<QWidget> lastHeader;
+    std::vector<QPointer<CollectionViewItem>> made;
+    QList<QPoint> laidOut;
+    QStringList log;
+    int pooling = 100, nullHeaders = 0;
+    QSize item { 100, 80 };
+    long hSpacing = 10, vSpacing = 10, header = 20, margin = 5, columns = 1;
+    unsigned long fixedColumns = 0;
+    bool center = false;
 };
+
+// The delegate's default geometry, as a grid of the given counts laid out for a visible width.
+CollectionGrid makeGrid(const Counts& counts, unsigned long fixedColumns, int width)
+{
+    CollectionGrid grid(QSize(100, 80), 10, 10, 20, fixedColumns, fixedColumns != 0, 5);
+    grid.setItemCounts(counts);
+    grid.fitColumns(width);
+    return grid;
+}
+
+NewInnerWidget* inner(CollectionView& v)
+{
+    return static_cast<NewInnerWidget*>(v.widget());
+}
+
+} // namespace
 
 class tst_CollectionView : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void layout_data();
-    void layout();
+    void grid_data();
+    void grid();
+    void visibleRange_data();
+    void visibleRange();
     void recycling();
     void selection_data();
     void selection();
-
-private:
-    // Cells 100 x 80 with spacing 10 (pitch 110 x 90), headers 20, margin 5, in a shown view
-    // whose viewport has exactly the given size. A fixed column count is centred.
-    static std::unique_ptr<CollectionView> makeView(
-        CountingDelegate& d, QSize viewport, unsigned long fixedColumns = 0)
-    {
-        auto view = std::make_unique<CollectionView>(
-            &d, QSize(100, 80), 10, 10, 20, fixedColumns, fixedColumns != 0, 5);
-        view->reload();
-        view->show();
-        for (int i = 0; i < 3; ++i)
-            view->resize(view->size() + viewport - view->viewport()->size());
-        d.clearRecords();
-        return view;
-    }
-    static auto* inner(CollectionView& v) { return static_cast<NewInnerWidget*>(v.widget()); }
-    static std::vector<Index> range(unsigned long first, unsigned long last)
-    {
-        std::vector<Index> result;
-        while (first <= last)
-            result.emplace_back(0, first++);
-        return result;
-    }
-    static CollectionViewItem* cellAt(CollectionView& view, const Index& index)
-    {
-        for (CollectionViewItem* cell : view.visibleItems())
-            if (cell->index() == index)
-                return cell;
-        return nullptr;
-    }
+    void randomView_data() { addSeedRows(30); }
+    void randomView();
 };
 
-void tst_CollectionView::layout_data()
+void tst_CollectionView::grid_data()
 {
     QTest::addColumn<Counts>("counts");
     QTest::addColumn<unsigned long>("fixedColumns");
     QTest::addColumn<int>("width");
     QTest::addColumn<unsigned long>("columns");
-    QTest::addColumn<QSize>("content");
-    QTest::addColumn<int>("placed");
+    QTest::addColumn<Positions>("tops");
     QTest::addColumn<Index>("probe");
-    QTest::addColumn<QPoint>("cell");
+    QTest::addColumn<Positions>("cell");
 
-    const auto row
-        = [](const char* name, Counts counts, unsigned long fixed, int width, unsigned long columns,
-              QSize content, int placed, Index probe, QPoint cell) {
-              QTest::newRow(name) << counts << fixed << width << columns << content << placed
-                                  << probe << cell;
-          };
-    // (430 + 10) / 110 = 4 columns, 4 * 110 - 10 + 2 * 5 = 440 wide; a group of 0 items adds its
-    // header less one spacing; a fixed grid 320 wide is centred in 600 at 140. Cell (3, 1) is
-    // null; the group of ULONG_MAX items is laid out exactly as far as a widget reaches.
-    row("width 430 fits 4", { 8 }, 0, 430, 4, { 440, 200 }, 8, { 0, 5 }, { 115, 115 });
-    row("group of 0 items", { 3, 0, 2 }, 0, 430, 4, { 440, 220 }, 5, { 2, 1 }, { 115, 135 });
-    row("exact multiple", { 8, 1 }, 0, 430, 4, { 440, 300 }, 9, { 1, 0 }, { 5, 215 });
-    row("narrower than a cell", { 3 }, 0, 60, 1, { 110, 290 }, 3, { 0, 2 }, { 5, 205 });
-    row("fixed, centred", { 5 }, 3, 600, 3, { 330, 200 }, 5, { 0, 4 }, { 250, 115 });
-    row("no groups", {}, 0, 430, 4, { 440, 10 }, 0, {}, {});
-    row("empty groups, null cell", { 2, 0, 0, 3 }, 0, 430, 4, { 440, 230 }, 4, { 3, 2 },
-        { 225, 145 });
-    row("huge", { 3, ULONG_MAX, 5 }, 0, 430, 4, { 440, QWIDGETSIZE_MAX - 1 }, 19, { 1, 4 },
-        { 5, 215 });
+    // tops: the content width, each group's first row, the content height; cell: the probe's x
+    // and y, its header's y and width. (430 + 10) / 110 = 4 columns, 4 * 110 - 10 + 2 * 5 = 440
+    // wide; a group of 0 items adds its header less one spacing; a fixed grid 320 wide is centred
+    // in 600 at 140; more columns than a widget holds are cut to those that fit.
+    const auto row = [](const char* name, Counts counts, unsigned long fixed, int width,
+                         unsigned long columns, Positions tops, Index probe, Positions cell) {
+        QTest::newRow(name) << counts << fixed << width << columns << tops << probe << cell;
+    };
+    row("width 430 fits 4", { 8 }, 0, 430, 4, { 440, 25, 200 }, { 0, 5 }, { 115, 115, 5, 430 });
+    row("group of 0 items", { 3, 0, 2 }, 0, 430, 4, { 440, 25, 125, 135, 220 }, { 2, 1 },
+        { 115, 135, 115, 430 });
+    row("exact multiple", { 8, 1 }, 0, 430, 4, { 440, 25, 215, 300 }, { 1, 0 },
+        { 5, 215, 195, 430 });
+    row("narrower than a cell", { 3 }, 0, 60, 1, { 110, 25, 290 }, { 0, 2 }, { 5, 205, 5, 100 });
+    row("fixed, centred", { 5 }, 3, 600, 3, { 330, 25, 200 }, { 0, 4 }, { 250, 115, 5, 590 });
+    row("no groups", {}, 0, 430, 4, { 440, 10 }, { 0, 0 }, { 5, 25, 5, 430 });
+    row("empty groups", { 2, 0, 0, 3 }, 0, 430, 4, { 440, 25, 125, 135, 145, 230 }, { 3, 2 },
+        { 225, 145, 125, 430 });
+    row("widest widget", { 1 }, ULONG_MAX, 430, 152520, { 16777200, 25, 110 }, { 0, 0 },
+        { 5, 25, 5, 16777190 });
+    row("huge", { 3, ULONG_MAX, 5 }, 0, 430, 4, { 440, 25, 125, Limit, Limit }, { 1, 4 },
+        { 5, 215, 105, 430 });
+    row("saturated", { 3, ULONG_MAX }, 0, 430, 4, { 440, 25, 125, Limit }, { 1, ULONG_MAX - 1 },
+        { 225, Limit, 105, 430 });
 }
 
-void tst_CollectionView::layout()
+void tst_CollectionView::grid()
 {
     QFETCH(Counts, counts);
     QFETCH(unsigned long, fixedColumns);
     QFETCH(int, width);
-    CountingDelegate d;
-    d.counts = counts;
-    auto view = makeView(d, QSize(width, 400), fixedColumns);
-    view->reload();
-    NewInnerWidget* w = inner(*view);
-    QTEST(w->columns(), "columns");
-    QTEST(w->sizeHint(), "content");
-    QTEST(int(view->visibleItems().size()), "placed");
     QFETCH(Index, probe);
-    QFETCH(QPoint, cell);
-    QVERIFY(probe == Index() || (cellAt(*view, probe) && cellAt(*view, probe)->pos() == cell));
+    const CollectionGrid grid = makeGrid(counts, fixedColumns, width);
+    QTEST(grid.columns(), "columns");
+    Positions tops { grid.contentWidth() };
+    for (unsigned long g = 0; g < counts.size(); ++g)
+        tops << grid.groupTop(g);
+    QTEST(tops << grid.contentHeight(), "tops");
+    const CollectionGrid::Rect c = grid.cellRect(probe, width);
+    const CollectionGrid::Rect h = grid.headerRect(probe.group, width);
+    QTEST(Positions({ c.x, c.y, h.y, h.width }), "cell");
+    QCOMPARE(Positions({ c.width, c.height, h.x, h.height }), Positions({ 100, 80, 5, 20 }));
+}
 
-    // Scrolled to the end, each placed cell is in view and where the grid puts it.
-    const int x0 = cell.x() - int(probe.item % w->columns()) * 110;
-    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
-    const QRect seen(w->mapFrom(view->viewport(), QPoint()), view->viewport()->size());
-    for (CollectionViewItem* c : view->visibleItems()) {
-        const Index i = c->index();
-        const int y = w->ComputeGroupTop(i.group) + int(i.item / w->columns()) * 90;
-        QCOMPARE(c->geometry(), QRect(x0 + int(i.item % w->columns()) * 110, y, 100, 80));
-        QVERIFY(c->geometry().intersects(seen));
-    }
+void tst_CollectionView::visibleRange_data()
+{
+    QTest::addColumn<Counts>("counts");
+    QTest::addColumn<Positions>("band");
+    QTest::addColumn<Index>("first");
+    QTest::addColumn<Index>("last");
+
+    // With 4 columns, row r of group 0 spans 25 + 90 r to 104 + 90 r. The walk runs from the
+    // row whose pitch holds the top (item 0 while that is within one pitch of the first row) to
+    // the row that holds the bottom, or item 0 of the group whose header holds it.
+    const auto row = [](const char* name, Counts counts, Positions band, Index first, Index last) {
+        QTest::newRow(name) << counts << band << first << last;
+    };
+    const Index none;
+    row("all", { 20 }, { 0, 469 }, { 0, 0 }, { 0, 19 });
+    row("bottom inside a row", { 20 }, { 0, 150 }, { 0, 0 }, { 0, 7 });
+    row("bottom in a row gap", { 20 }, { 0, 114 }, { 0, 0 }, { 0, 3 });
+    row("bottom on a row's first pixel", { 20 }, { 0, 115 }, { 0, 0 }, { 0, 7 });
+    row("bottom on the first row's first pixel", { 20 }, { 0, 25 }, { 0, 0 }, { 0, 3 });
+    row("bottom inside a short last row", { 6 }, { 0, 150 }, { 0, 0 }, { 0, 5 });
+    row("bottom in the next header", { 3, 5 }, { 0, 110 }, { 0, 0 }, { 1, 0 });
+    row("top one pitch down", { 20 }, { 115, 300 }, { 0, 0 }, { 0, 15 });
+    row("top past one pitch", { 20 }, { 116, 300 }, { 0, 4 }, { 0, 15 });
+    row("top in row 3", { 20 }, { 300, 301 }, { 0, 12 }, { 0, 15 });
+    row("top just below a group", { 3, 5 }, { 105, 300 }, { 1, 0 }, { 1, 4 });
+    row("top in a later group", { 3, 0, 6 }, { 230, 240 }, { 2, 4 }, { 2, 5 });
+    row("empty last group", { 3, 0 }, { 0, 400 }, { 0, 0 }, { 1, Index::None });
+    row("past the content", { 3 }, { 110, 400 }, none, none);
+    row("bottom above top", { 20 }, { 50, 40 }, none, none);
+    row("no groups", {}, { 0, 400 }, none, none);
+    row("saturated", { 3, ULONG_MAX }, { Limit * 4, Limit * 4 }, { 1, 51240955760304304 },
+        { 1, 51240955760304307 });
+}
+
+void tst_CollectionView::visibleRange()
+{
+    QFETCH(Counts, counts);
+    QFETCH(Positions, band);
+    const CollectionGrid::Range r = makeGrid(counts, 0, 430).visibleRange(band[0], band[1]);
+    QTEST(r.first, "first");
+    QTEST(r.last, "last");
 }
 
 void tst_CollectionView::recycling()
 {
-    // Rows at 25, 115, 205 and 295 meet a viewport 300 tall.
-    auto* d = new CountingDelegate;
+    // The requests of a pass: group 0's header when it is asked for, then cells.
+    const auto range = [](bool header, unsigned long first, unsigned long last) {
+        std::vector<Index> result;
+        if (header)
+            result.emplace_back(0, Index::None);
+        while (first <= last)
+            result.emplace_back(0, first++);
+        return result;
+    };
+    // Rows at 25, 115, 205 and 295 meet a viewport 300 tall; the header spans the content.
+    auto* d = new Delegate;
     d->counts = { 100 };
-    auto view = makeView(*d, QSize(430, 300));
+    auto view = d->showView(QSize(430, 300));
     view->reload();
-    QCOMPARE(d->requested, range(0, 15));
+    QCOMPARE(d->requested, range(true, 0, 15));
+    QCOMPARE(d->lastHeader->geometry(), QRect(5, 5, 430, 20));
     const std::vector<CollectionViewItem*> before = view->visibleItems();
 
     // One column fewer: every cell is asked for again. The delegate takes back 12, the last
     // pooled first, so the first four wait in the pool, newest on top.
     d->clearRecords();
     view->resize(view->size() - QSize(110, 0));
-    QCOMPARE(d->requested, range(0, 11));
+    QCOMPARE(d->requested, range(true, 0, 11));
     QCOMPARE(d->laidOut.back(), QPoint(12, 4));
     for (int i = 3; i >= 0; --i)
         QCOMPARE(view->dequeueItem(), before[size_t(i)]);
     QCOMPARE(view->dequeueItem(), nullptr);
 
-    // Scrolling to 500 shows rows 5 to 8 only; a few pixels more place nothing new.
+    // Scrolling to 500 shows rows 5 to 8 only and keeps the header; a few pixels more place
+    // nothing new.
     QScrollBar* bar = view->verticalScrollBar();
     d->clearRecords();
     bar->setValue(500);
-    QCOMPARE(d->requested, range(15, 26));
+    QCOMPARE(d->requested, range(false, 15, 26));
     d->clearRecords();
     bar->setValue(503);
     QVERIFY(d->requested.empty());
@@ -199,14 +324,31 @@ void tst_CollectionView::recycling()
         view->ensureItemVisible(index);
     QCOMPARE(bar->value(), 925 + 80 - 300);
 
-    // A reload forgets the selection without telling the delegate. A cell and a delegate that
-    // the host destroys are forgotten.
+    // A reload forgets the selection without telling the delegate. A cell that the host
+    // destroys is forgotten.
     d->log.clear();
     view->reload();
     QVERIFY(view->selection().empty() && d->log.isEmpty() && inner(*view)->anchor() == Index());
     delete view->visibleItems()[3];
     bar->setValue(0);
     QCOMPARE(view->visibleItems().size(), size_t(12));
+
+    // A group of ULONG_MAX items is laid out exactly as far as a widget reaches: 3 + 16 cells
+    // at the top of a viewport 430 x 400, its last rows where they belong at the end.
+    d->counts = { 3, ULONG_MAX, 5 };
+    view->resize(view->size() + QSize(110, 100));
+    view->reload();
+    QCOMPARE(inner(*view)->sizeHint(), QSize(440, QWIDGETSIZE_MAX - 1));
+    QCOMPARE(view->visibleItems().size(), size_t(19));
+    bar->setValue(bar->maximum());
+    const QRect seen(inner(*view)->mapFrom(view->viewport(), QPoint()), view->viewport()->size());
+    for (CollectionViewItem* c : view->visibleItems()) {
+        const int i = int(c->index().item);
+        QCOMPARE(c->geometry(), QRect(5 + i % 4 * 110, 125 + i / 4 * 90, 100, 80));
+        QVERIFY(c->geometry().intersects(seen) && c->index().group == 1);
+    }
+
+    // So is a delegate.
     delete d;
     view->reload();
     QVERIFY(view->visibleItems().empty());
@@ -257,9 +399,10 @@ void tst_CollectionView::selection()
 {
     QFETCH(Counts, counts);
     QFETCH(QString, script);
-    CountingDelegate d;
+    Delegate d;
     d.counts = counts;
-    auto view = makeView(d, QSize(430, 600), 3);
+    d.fixedColumns = 3;
+    auto view = d.showView(QSize(430, 600));
     QStringList steps = script.section(QStringLiteral(" = "), 0, 0).split(QLatin1Char(' '));
     const int type = int(QStringLiteral("NSM").indexOf(steps.takeFirst()));
     view->setSelectionType(CollectionViewSelectionType(type));
@@ -275,10 +418,12 @@ void tst_CollectionView::selection()
             QCOMPARE(e.isAccepted(), type != CollectionViewSelectionNone);
             continue;
         }
-        QWidget* w = s[0] == QLatin1Char('b')
-            ? view->widget()
-            : cellAt(*view, Index(s[1].digitValue(), s[2].digitValue()));
-        QVERIFY(w);
+        QWidget* w = view->widget();
+        for (CollectionViewItem* cell : view->visibleItems())
+            if (s[0] != QLatin1Char('b')
+                && cell->index() == Index(s[1].digitValue(), s[2].digitValue()))
+                w = cell;
+        QVERIFY(w != view->widget() || s[0] == QLatin1Char('b'));
         // Press, release, double click and move follow each other in QEvent::Type.
         const auto event = QEvent::Type(
             QEvent::MouseButtonPress + std::max<int>(0, QStringLiteral("prdm").indexOf(s[0])));
@@ -301,6 +446,99 @@ void tst_CollectionView::selection()
     QCOMPARE(result, script.section(QStringLiteral(" = "), 1));
     for (CollectionViewItem* cell : view->visibleItems())
         QCOMPARE(cell->selected(), view->selection().count(cell->index()) == 1);
+}
+
+void tst_CollectionView::randomView()
+{
+    QFETCH(std::uint32_t, seed);
+    Delegate d(seed);
+    d.pooling = 80, d.nullHeaders = 10;
+    const auto randomCounts = [&d] {
+        d.counts.resize(std::size_t(d.pick(8)));
+        for (auto& c : d.counts)
+            c = d.chance(25) ? 0 : d.pick(60);
+    };
+    randomCounts();
+    d.item = QSize(1 + int(d.pick(120)), 1 + int(d.pick(100)));
+    d.hSpacing = d.pick(20), d.vSpacing = d.pick(20), d.margin = d.pick(20);
+    d.header = d.chance(20) ? 0 : d.pick(40), d.center = d.chance(50);
+    d.fixedColumns = d.chance(60) ? 0 : 1 + d.pick(8);
+    auto view = d.showView(QSize(100 + int(d.pick(500)), 80 + int(d.pick(400))));
+    view->setHorizontalScrollBarPolicy(
+        d.chance(50) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    view->reload();
+
+    const Qt::KeyboardModifier mods[] = { Qt::NoModifier, Qt::ControlModifier, Qt::ShiftModifier };
+    // Indices of all kinds, including ones just past a group's end or the last group.
+    const auto anyIndex = [&] {
+        const std::size_t g = d.pick(long(d.counts.size()) + 1);
+        return Index(g, d.pick(long(g < d.counts.size() ? d.counts[g] : 3) + 1));
+    };
+    QWidget* inner = view->widget();
+    for (int step = 0; step < 40 && !QTest::currentTestFailed(); ++step) {
+        QScrollBar* bar = view->verticalScrollBar();
+        std::vector<CollectionViewItem*> placed = view->visibleItems();
+        const long kind = d.pick(6);
+        if (kind == 0) {
+            randomCounts();
+            view->reload();
+        } else if (kind == 1) {
+            view->resize(60 + int(d.pick(700)), 40 + int(d.pick(500)));
+        } else if (kind == 2) {
+            bar->setValue(d.chance(50) ? int(d.pick(bar->maximum() + 1))
+                                       : bar->value() + int(d.pick(61)) - 30);
+        } else if (kind == 3) {
+            std::set<Index> selection;
+            for (long n = d.pick(6); n > 0; --n)
+                selection.insert(anyIndex());
+            view->setSelection(selection);
+            view->setSelectionType(CollectionViewSelectionType(d.pick(3)));
+        } else if (kind == 4) {
+            // A click, with or without modifiers, on a placed cell, then a key press.
+            if (!placed.empty())
+                QTest::mouseClick(placed[std::size_t(d.pick(long(placed.size())))], Qt::LeftButton,
+                    d.oneOf(mods), QPoint(1, 1));
+            QTest::keyClick(view.get(), Qt::Key(Qt::Key_Left + d.pick(4))); // left, up, right, down
+        } else {
+            view->ensureItemVisible(anyIndex());
+            if (d.chance(30))
+                view->updateItems(false);
+        }
+        d.columns = d.fixedColumns
+            ? long(d.fixedColumns)
+            : std::max(1L, (view->viewport()->width() + d.hSpacing) / d.pitchX());
+        QCoreApplication::processEvents();
+
+        // The content's size; exactly the expected cells, each once, in ascending order, each
+        // where it belongs.
+        QCOMPARE(inner->sizeHint(),
+            QSize(int(d.columns * d.pitchX() - d.hSpacing + 2 * d.margin),
+                int(std::max(0L, d.groupTop(d.counts.size()) - d.header + d.margin))));
+        const QRect visible
+            = QRect(inner->mapFrom(view->viewport(), QPoint()), view->viewport()->size())
+            & inner->rect();
+        placed = view->visibleItems();
+        QCOMPARE(d.laidOut.back().x(), int(placed.size()));
+        QList<QPoint> got;
+        for (CollectionViewItem* cell : placed) {
+            got << QPoint(int(cell->index().group), int(cell->index().item));
+            QVERIFY(cell->isVisibleTo(inner));
+            QCOMPARE(cell->geometry(), d.cellRect(got.last(), visible.width()));
+            QCOMPARE(cell->selected(), view->selection().count(cell->index()) != 0);
+        }
+        QCOMPARE(got, d.placed(visible));
+        // No cell the delegate made is lost: it is placed or waits hidden in the pool.
+        int pooled = 0;
+        for (const auto& cell : d.made) {
+            QVERIFY2(cell, "the view deleted a cell");
+            QCOMPARE(cell->parentWidget(), inner);
+            if (std::find(placed.begin(), placed.end(), cell.data()) == placed.end()) {
+                QVERIFY(!cell->isVisibleTo(inner));
+                ++pooled;
+            }
+        }
+        QCOMPARE(d.laidOut.back().y(), pooled);
+    }
 }
 
 QTEST_MAIN(tst_CollectionView)

@@ -10,25 +10,21 @@
 
 namespace {
 
-// Content positions saturate here: far beyond any widget, far below qint64 overflow.
-constexpr qint64 kPositionLimit = qint64(1) << 60;
-// The tallest content the widget can be sized to: Qt takes a minimum of QWIDGETSIZE_MAX
-// itself as no minimum at all.
-constexpr int kMaxContentExtent = QWIDGETSIZE_MAX - 1;
-
-int boundedExtent(int value)
+// The widget is the content, so a content position is a widget position, pinned to what a
+// widget can hold.
+int toWidget(qint64 y)
 {
-    return qBound(0, value, QWIDGETSIZE_MAX);
+    return static_cast<int>(std::clamp<qint64>(y, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
 }
 
-int toCoordinate(qint64 value)
+QRect toWidget(const CollectionGrid::Rect& r)
 {
-    return static_cast<int>(std::clamp<qint64>(value, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    return QRect(toWidget(r.x), toWidget(r.y), r.width, r.height);
 }
 
-qint64 saturatedAdd(qint64 a, qint64 b)
+int toWidgetExtent(qint64 extent)
 {
-    return qBound(-kPositionLimit, a + b, kPositionLimit);
+    return static_cast<int>(std::clamp<qint64>(extent, 0, CollectionGrid::MaxExtent));
 }
 
 } // namespace
@@ -39,19 +35,13 @@ NewInnerWidget::NewInnerWidget(ICollectionViewDelegate* delegate, const QSize& i
     : QFrame(&owner)
     , m_owner(owner)
     , m_delegate(delegate)
-    , m_itemSize(boundedExtent(itemSize.width()), boundedExtent(itemSize.height()))
-    , m_horizontalSpacing(boundedExtent(horizontalSpacing))
-    , m_verticalSpacing(boundedExtent(verticalSpacing))
-    , m_headerHeight(boundedExtent(headerHeight))
-    , m_fixedColumns(std::min<unsigned long>(fixedColumns, QWIDGETSIZE_MAX))
-    , m_centerItems(centerItems)
-    , m_margin(boundedExtent(margin))
-    , m_columns(m_fixedColumns)
+    , m_grid(itemSize, horizontalSpacing, verticalSpacing, headerHeight, fixedColumns, centerItems,
+          margin)
+    , m_selection(m_grid)
     , m_delegateObject(dynamic_cast<QObject*>(delegate))
     , m_delegateIsObject(!m_delegateObject.isNull())
 {
     installEventFilter(this);
-    recomputeGroupTops();
 }
 
 NewInnerWidget::~NewInnerWidget()
@@ -73,56 +63,9 @@ ICollectionViewDelegate* NewInnerWidget::delegate() const
     return m_delegate;
 }
 
-qint64 NewInnerWidget::pitchX() const
-{
-    return std::max<qint64>(1, qint64(m_itemSize.width()) + m_horizontalSpacing);
-}
-
-qint64 NewInnerWidget::pitchY() const
-{
-    return std::max<qint64>(1, qint64(m_itemSize.height()) + m_verticalSpacing);
-}
-
-qint64 NewInnerWidget::blockHeight(unsigned long group) const
-{
-    const unsigned long count = m_itemCounts[group];
-    const unsigned long columns = std::max(1ul, m_columns);
-    const unsigned long rows = count / columns + (count % columns != 0 ? 1 : 0);
-    if (rows >= static_cast<unsigned long>(kPositionLimit / pitchY()))
-        return kPositionLimit;
-    return qint64(rows) * pitchY() - m_verticalSpacing;
-}
-
-void NewInnerWidget::recomputeGroupTops()
-{
-    m_groupTops.assign(1, 0);
-    m_maxBottoms.clear();
-    m_groupTops.reserve(m_itemCounts.size() + 1);
-    m_maxBottoms.reserve(m_itemCounts.size());
-    for (unsigned long g = 0; g < m_itemCounts.size(); ++g) {
-        const qint64 bottom
-            = saturatedAdd(saturatedAdd(m_groupTops.back(), m_headerHeight), blockHeight(g));
-        m_groupTops.push_back(bottom);
-        m_maxBottoms.push_back(
-            m_maxBottoms.empty() ? bottom : std::max(m_maxBottoms.back(), bottom));
-    }
-}
-
-qint64 NewInnerWidget::groupTop(unsigned long group) const
-{
-    const size_t g = std::min<size_t>(group, m_groupTops.size() - 1);
-    return m_groupTops[g];
-}
-
 int NewInnerWidget::ComputeGroupTop(unsigned long group) const
 {
-    return toCoordinate(saturatedAdd(groupTop(group), qint64(m_margin) + m_headerHeight));
-}
-
-unsigned long NewInnerWidget::firstGroupEndingAfter(qint64 y) const
-{
-    return static_cast<unsigned long>(
-        std::upper_bound(m_maxBottoms.begin(), m_maxBottoms.end(), y) - m_maxBottoms.begin());
+    return toWidget(m_grid.groupTop(group));
 }
 
 QRect NewInnerWidget::visibleBounds() const
@@ -138,37 +81,6 @@ QRect NewInnerWidget::visibleBounds() const
         r &= QRect(origin, w->parentWidget()->size());
     }
     return r;
-}
-
-bool NewInnerWidget::visibleRange(
-    qint64 top, qint64 bottom, CollectionViewIndex& first, CollectionViewIndex& last) const
-{
-    const unsigned long groups = static_cast<unsigned long>(m_itemCounts.size());
-    const unsigned long firstGroup = firstGroupEndingAfter(top);
-    if (bottom < top || firstGroup >= groups)
-        return false;
-    const qint64 firstItemsTop = m_groupTops[firstGroup] + m_headerHeight;
-    unsigned long firstItem = 0;
-    if (top > firstItemsTop + pitchY())
-        firstItem = m_columns * static_cast<unsigned long>((top - firstItemsTop) / pitchY());
-    first = CollectionViewIndex(firstGroup, firstItem);
-
-    const unsigned long lastGroup = firstGroupEndingAfter(bottom);
-    if (lastGroup >= groups) {
-        last = CollectionViewIndex(groups - 1, m_itemCounts.back() - 1);
-        return true;
-    }
-    const qint64 lastItemsTop = m_groupTops[lastGroup] + m_headerHeight;
-    unsigned long lastItem = 0;
-    if (bottom >= lastItemsTop) {
-        const auto rowsCovered
-            = static_cast<quint64>((bottom - lastItemsTop + pitchY()) / pitchY());
-        lastItem = static_cast<unsigned long>(
-                       std::min<quint64>(m_itemCounts[lastGroup], m_columns * rowsCovered))
-            - 1;
-    }
-    last = CollectionViewIndex(lastGroup, lastItem);
-    return true;
 }
 
 void NewInnerWidget::updateItems(bool scrollOnly)
@@ -191,79 +103,69 @@ void NewInnerWidget::updateItems(bool scrollOnly)
             static_cast<unsigned long>(m_itemPool.size()));
 }
 
+// A full pass re-flows the grid and places everything anew; a scroll-only pass keeps what stays
+// in view and fills in only what came into it.
 void NewInnerWidget::layOut(bool scrollOnly)
 {
     const QRect bounds = visibleBounds();
     const int visibleWidth = std::max(0, bounds.width());
-
     if (!scrollOnly) {
-        unsigned long columns = m_fixedColumns;
-        if (columns == 0)
-            columns = static_cast<unsigned long>(
-                (qint64(visibleWidth) + m_horizontalSpacing) / pitchX());
-        // More columns than the widest widget holds could never be shown.
-        const auto widest = static_cast<unsigned long>(
-            (qint64(QWIDGETSIZE_MAX) + m_horizontalSpacing) / pitchX());
-        m_columns = std::clamp(columns, 1ul, std::max(1ul, widest));
-        recomputeGroupTops();
-        const qint64 width
-            = qint64(m_columns) * pitchX() - m_horizontalSpacing + 2 * qint64(m_margin);
-        const qint64 height = saturatedAdd(m_groupTops.back(), 2 * qint64(m_margin));
-        m_contentSize = QSize(static_cast<int>(std::clamp<qint64>(width, 0, kMaxContentExtent)),
-            static_cast<int>(std::clamp<qint64>(height, 0, kMaxContentExtent)));
+        m_grid.fitColumns(visibleWidth);
+        m_contentSize = QSize(m_grid.contentWidth(), toWidgetExtent(m_grid.contentHeight()));
         setMinimumSize(sizeHint());
     }
+    const CollectionGrid::Range range = bounds.isEmpty()
+        ? CollectionGrid::Range()
+        : m_grid.visibleRange(bounds.top(), bounds.bottom());
+    recycle(scrollOnly ? range : CollectionGrid::Range());
+    place(range, visibleWidth);
+}
 
-    CollectionViewIndex first;
-    CollectionViewIndex last;
-    const bool anyVisible = !bounds.isEmpty()
-        && visibleRange(
-            qint64(bounds.top()) - m_margin, qint64(bounds.bottom()) - m_margin, first, last);
-    const auto inRange = [&](const CollectionViewIndex& index) {
-        return anyVisible && !(index < first) && !(last < index);
-    };
-
+// Pools every placed header and cell outside `kept`, in ascending order.
+void NewInnerWidget::recycle(const CollectionGrid::Range& kept)
+{
     m_newHeaders.clear();
     for (const auto& [group, header] : std::exchange(m_visibleHeaders, {})) {
-        if (scrollOnly && anyVisible && group >= first.group && group <= last.group) {
+        if (kept.containsGroup(group)) {
             m_newHeaders.emplace(group, header);
         } else {
             header->setVisible(false);
             m_headerPool.push_back(header);
         }
     }
-
     m_newCells.clear();
     for (CollectionViewItem* cell : std::exchange(m_visibleItemList, {})) {
-        if (scrollOnly && inRange(cell->index())) {
+        if (kept.contains(cell->index())) {
             m_newCells.emplace(cell->index(), cell);
         } else {
             cell->setVisible(false);
             m_itemPool.push_back(cell);
         }
     }
+}
 
-    const int gridWidth = toCoordinate(qint64(m_columns) * pitchX() - m_horizontalSpacing);
-    const int spanWidth = std::max(visibleWidth, m_contentSize.width());
-    const int x0 = m_centerItems ? (spanWidth - gridWidth) / 2 : m_margin;
-
-    if (anyVisible && delegate()) {
-        for (unsigned long g = first.group; g <= last.group && g < m_itemCounts.size(); ++g) {
+// Asks the delegate for what the range shows and is not placed yet, group by group: each
+// group's header, then its cells in index order.
+void NewInnerWidget::place(const CollectionGrid::Range& range, int visibleWidth)
+{
+    if (!range.isEmpty() && delegate()) {
+        const CollectionViewIndex& first = range.first;
+        const CollectionViewIndex& last = range.last;
+        for (unsigned long g = first.group; g <= last.group && g < m_grid.groupCount(); ++g) {
             if (m_newHeaders.count(g) == 0)
-                placeHeader(g, spanWidth - 2 * m_margin);
+                placeHeader(g, visibleWidth);
             if (!delegate())
                 break;
             const unsigned long begin = g == first.group ? first.item : 0;
-            for (unsigned long i = begin; i < m_itemCounts[g] && delegate(); ++i) {
+            for (unsigned long i = begin; i < m_grid.itemCount(g) && delegate(); ++i) {
                 if (g == last.group && i > last.item)
                     break;
                 const CollectionViewIndex index(g, i);
                 if (m_newCells.count(index) == 0)
-                    placeCell(index, x0);
+                    placeCell(index, visibleWidth);
             }
         }
     }
-
     m_visibleHeaders = std::exchange(m_newHeaders, {});
     m_visibleItemList.reserve(m_newCells.size());
     for (const auto& entry : m_newCells)
@@ -271,32 +173,28 @@ void NewInnerWidget::layOut(bool scrollOnly)
     m_newCells.clear();
 }
 
-void NewInnerWidget::placeHeader(unsigned long group, int width)
+void NewInnerWidget::placeHeader(unsigned long group, int visibleWidth)
 {
     QWidget* header = delegate()->headerForGroup(m_owner, group);
     if (!header)
         return;
     m_newHeaders[group] = header;
     adopt(header);
-    header->setGeometry(
-        m_margin, ComputeGroupTop(group) - m_headerHeight, std::max(0, width), m_headerHeight);
+    header->setGeometry(toWidget(m_grid.headerRect(group, visibleWidth)));
     header->setVisible(true);
 }
 
-void NewInnerWidget::placeCell(const CollectionViewIndex& index, int x0)
+void NewInnerWidget::placeCell(const CollectionViewIndex& index, int visibleWidth)
 {
     CollectionViewItem* cell = delegate()->itemForIndex(m_owner, index);
     if (!cell)
         return;
     m_newCells[index] = cell;
     adopt(cell);
-    const qint64 x = qint64(x0) + qint64(index.item % m_columns) * pitchX();
-    const qint64 y
-        = qint64(ComputeGroupTop(index.group)) + qint64(index.item / m_columns) * pitchY();
-    cell->setGeometry(toCoordinate(x), toCoordinate(y), m_itemSize.width(), m_itemSize.height());
+    cell->setGeometry(toWidget(m_grid.cellRect(index, visibleWidth)));
     cell->setIndex(index);
     cell->installEventFilter(this);
-    cell->setSelected(m_selectionSet.count(index) != 0);
+    cell->setSelected(m_selection.contains(index));
     cell->setVisible(true);
 }
 
@@ -328,18 +226,21 @@ void NewInnerWidget::forget(QObject* object)
 
 void NewInnerWidget::reload()
 {
-    m_groupCount = 0;
-    m_itemCounts.clear();
+    // The delegate's calls below see an empty view, never a mix of old and new counts.
+    m_grid.setItemCounts({});
+    std::vector<unsigned long> counts;
     if (auto* d = delegate()) {
         // Past this many groups the content could not be scrolled to even with empty ones
         // of a pixel each; a larger count is taken as that many.
-        m_groupCount = std::min<unsigned long>(d->groupCount(m_owner), QWIDGETSIZE_MAX);
-        m_itemCounts.reserve(m_groupCount);
-        for (unsigned long g = 0; g < m_groupCount && delegate(); ++g)
-            m_itemCounts.push_back(d->itemCount(m_owner, g));
+        const unsigned long groups
+            = std::min<unsigned long>(d->groupCount(m_owner), QWIDGETSIZE_MAX);
+        counts.reserve(groups);
+        for (unsigned long g = 0; g < groups && delegate(); ++g)
+            counts.push_back(d->itemCount(m_owner, g));
     }
-    m_anchor = CollectionViewIndex();
-    m_selectionSet.clear();
+    m_grid.setItemCounts(std::move(counts));
+    m_selection.setAnchor(CollectionViewIndex());
+    m_selection.clear();
     updateItems(false);
 }
 
@@ -365,9 +266,8 @@ void NewInnerWidget::scrollTo(const CollectionViewIndex& index)
 {
     if (!IsValid(index))
         return;
-    const qint64 y
-        = qint64(ComputeGroupTop(index.group)) + qint64(index.item / m_columns) * pitchY();
-    m_owner.ensureVisible(0, toCoordinate(y), m_itemSize.width(), m_itemSize.height());
+    const QSize size = m_grid.itemSize();
+    m_owner.ensureVisible(0, toWidget(m_grid.rowTop(index)), size.width(), size.height());
 }
 
 void NewInnerWidget::notifySelectionChanged()
@@ -378,11 +278,10 @@ void NewInnerWidget::notifySelectionChanged()
 
 void NewInnerWidget::setSelection(const std::set<CollectionViewIndex>& selection)
 {
-    if (&selection != &m_selectionSet)
-        m_selectionSet = selection;
+    m_selection.assign(selection);
     for (CollectionViewItem* cell : m_visibleItemList)
-        cell->setSelected(m_selectionSet.count(cell->index()) != 0);
-    m_anchor = m_selectionSet.empty() ? CollectionViewIndex() : *m_selectionSet.begin();
+        cell->setSelected(m_selection.contains(cell->index()));
+    m_selection.anchorAtFirst();
     notifySelectionChanged();
 }
 
@@ -408,29 +307,29 @@ void NewInnerWidget::SelectSingleItem(CollectionViewItem* cell)
     const CollectionViewIndex index = cell->index();
     for (CollectionViewItem* placed : m_visibleItemList)
         placed->setSelected(false);
-    m_selectionSet.clear();
-    m_selectionSet.insert(index);
+    m_selection.clear();
+    m_selection.insert(index);
     cell->setSelected(true);
     notifySelectionChanged();
-    m_anchor = index;
+    m_selection.setAnchor(index);
 }
 
 void NewInnerWidget::AddItemToSelection(CollectionViewItem* cell)
 {
     const CollectionViewIndex index = cell->index();
-    m_selectionSet.insert(index);
+    m_selection.insert(index);
     cell->setSelected(true);
     notifySelectionChanged();
-    m_anchor = index;
+    m_selection.setAnchor(index);
 }
 
 void NewInnerWidget::UnselectItem(CollectionViewItem* cell)
 {
     const CollectionViewIndex index = cell->index();
     cell->setSelected(false);
-    m_selectionSet.erase(index);
-    if (m_anchor == index)
-        m_anchor = m_selectionSet.empty() ? CollectionViewIndex() : *m_selectionSet.begin();
+    m_selection.erase(index);
+    if (m_selection.anchor() == index)
+        m_selection.anchorAtFirst();
     notifySelectionChanged();
 }
 
@@ -438,61 +337,32 @@ void NewInnerWidget::UnselectAll()
 {
     for (CollectionViewItem* cell : m_visibleItemList)
         cell->setSelected(false);
-    m_selectionSet.clear();
+    m_selection.clear();
 }
 
 bool NewInnerWidget::IsValid(const CollectionViewIndex& index) const
 {
-    return index.group != CollectionViewIndex::None && index.item != CollectionViewIndex::None
-        && index.group < m_itemCounts.size() && index.item < m_itemCounts[index.group];
+    return m_selection.isValid(index);
 }
 
 CollectionViewIndex NewInnerWidget::FindNextItem(const CollectionViewIndex& index) const
 {
-    if (!IsValid(index))
-        return CollectionViewIndex();
-    if (index.item + 1 < m_itemCounts[index.group])
-        return CollectionViewIndex(index.group, index.item + 1);
-    for (unsigned long g = index.group + 1; g < m_itemCounts.size(); ++g) {
-        if (m_itemCounts[g] != 0)
-            return CollectionViewIndex(g, 0);
-    }
-    return CollectionViewIndex();
+    return m_selection.nextItem(index);
 }
 
 CollectionViewIndex NewInnerWidget::FindPrevItem(const CollectionViewIndex& index) const
 {
-    if (!IsValid(index))
-        return CollectionViewIndex();
-    if (index.item > 0)
-        return CollectionViewIndex(index.group, index.item - 1);
-    for (unsigned long g = index.group; g-- > 0;) {
-        if (m_itemCounts[g] != 0)
-            return CollectionViewIndex(g, m_itemCounts[g] - 1);
-    }
-    return CollectionViewIndex();
+    return m_selection.prevItem(index);
 }
 
 CollectionViewIndex NewInnerWidget::FindNextRowItem(const CollectionViewIndex& index) const
 {
-    if (!IsValid(index))
-        return CollectionViewIndex();
-    const unsigned long column = index.item % m_columns;
-    CollectionViewIndex next = FindNextItem(index);
-    while (IsValid(next) && next.item % m_columns != column)
-        next = FindNextItem(next);
-    return next;
+    return m_selection.nextRowItem(index);
 }
 
 CollectionViewIndex NewInnerWidget::FindPrevRowItem(const CollectionViewIndex& index) const
 {
-    if (!IsValid(index))
-        return CollectionViewIndex();
-    const unsigned long column = index.item % m_columns;
-    CollectionViewIndex prev = FindPrevItem(index);
-    while (IsValid(prev) && prev.item % m_columns != column)
-        prev = FindPrevItem(prev);
-    return prev;
+    return m_selection.prevRowItem(index);
 }
 
 void NewInnerWidget::clearSelectionOnPress()
@@ -503,20 +373,12 @@ void NewInnerWidget::clearSelectionOnPress()
 
 void NewInnerWidget::selectRange(CollectionViewItem* cell)
 {
-    const auto from = std::find_if(m_selectionSet.begin(), m_selectionSet.end(),
-        [this](const CollectionViewIndex& index) { return IsValid(index); });
-    if (from == m_selectionSet.end()) {
+    const CollectionViewIndex from = m_selection.firstValid();
+    if (!IsValid(from)) {
         SelectSingleItem(cell);
         return;
     }
-    const CollectionViewIndex clicked = cell->index();
-    const CollectionViewIndex start = std::min(*from, clicked);
-    const CollectionViewIndex end = std::max(*from, clicked);
-    std::set<CollectionViewIndex> range;
-    for (CollectionViewIndex index = start; IsValid(index) && !(end < index);
-         index = FindNextItem(index))
-        range.insert(range.end(), index);
-    setSelection(range);
+    setSelection(m_selection.span(from, cell->index()));
     m_pendingSingleSelect = false;
 }
 
@@ -540,7 +402,7 @@ void NewInnerWidget::handlePress(CollectionViewItem* cell, Qt::KeyboardModifiers
             else
                 AddItemToSelection(cell);
         } else if (shift) {
-            if (m_selectionSet.empty())
+            if (selection().empty())
                 SelectSingleItem(cell);
             else
                 selectRange(cell);
@@ -602,9 +464,9 @@ bool NewInnerWidget::eventFilter(QObject* watched, QEvent* event)
 void NewInnerWidget::mouseMoveEvent(QMouseEvent* event)
 {
     // No minimum distance: the first move with the button held starts the drag.
-    if (!(event->buttons() & Qt::LeftButton) || m_selectionSet.empty() || !delegate())
+    if (!(event->buttons() & Qt::LeftButton) || selection().empty() || !delegate())
         return;
-    QMimeData* data = delegate()->mimeDataForSelection(m_owner, m_selectionSet);
+    QMimeData* data = delegate()->mimeDataForSelection(m_owner, selection());
     if (!data)
         return;
     auto* drag = new QDrag(this);
@@ -618,13 +480,11 @@ void NewInnerWidget::keyPressEvent(QKeyEvent* event)
         QFrame::keyPressEvent(event);
         return;
     }
-    if (!IsValid(m_anchor)) {
-        const auto firstFilled = std::find_if(m_itemCounts.begin(), m_itemCounts.end(),
-            [](unsigned long count) { return count != 0; });
-        if (firstFilled == m_itemCounts.end())
+    const CollectionViewIndex anchor = m_selection.anchor();
+    if (!IsValid(anchor)) {
+        const CollectionViewIndex first = m_selection.firstItem();
+        if (!IsValid(first))
             return;
-        const CollectionViewIndex first(
-            static_cast<unsigned long>(firstFilled - m_itemCounts.begin()), 0);
         SelectByIndex(first);
         scrollTo(first);
         return;
@@ -637,16 +497,16 @@ void NewInnerWidget::keyPressEvent(QKeyEvent* event)
             d->selectionActivated(m_owner);
         return;
     case Qt::Key_Left:
-        target = FindPrevItem(m_anchor);
+        target = FindPrevItem(anchor);
         break;
     case Qt::Key_Right:
-        target = FindNextItem(m_anchor);
+        target = FindNextItem(anchor);
         break;
     case Qt::Key_Up:
-        target = FindPrevRowItem(m_anchor);
+        target = FindPrevRowItem(anchor);
         break;
     case Qt::Key_Down:
-        target = FindNextRowItem(m_anchor);
+        target = FindNextRowItem(anchor);
         break;
     default:
         // Swallowed, so that keys such as Escape do not leave a view that takes selection.

@@ -3,6 +3,9 @@
 #include <corvane/CollectionView.h>
 #include <corvane/CorvaneExport.h>
 
+#include "collectionview/CollectionGrid.h"
+#include "collectionview/CollectionSelection.h"
+
 #include <QFrame>
 #include <QPointer>
 
@@ -14,9 +17,9 @@
 // handles selection, drag start and keyboard navigation. It watches mouse events on itself and
 // on every placed cell through an event filter.
 //
-// All content positions are computed in 64 bits, saturating far beyond any widget. The widget
-// itself is sized to the content but at most QWIDGETSIZE_MAX - 1 pixels: content below that
-// line exists in the arithmetic but cannot be scrolled to.
+// The widget is sized to the content but at most CollectionGrid::MaxExtent pixels, so widget
+// and content coordinates coincide: content below that line exists in the grid's arithmetic
+// but cannot be scrolled to.
 class CORVANE_AUTOTEST_EXPORT NewInnerWidget : public QFrame
 {
 public:
@@ -29,8 +32,8 @@ public:
 
     // The y of the first cell row of a group.
     int ComputeGroupTop(unsigned long group) const;
-    unsigned long columns() const { return m_columns; }
-    CollectionViewIndex anchor() const { return m_anchor; }
+    const CollectionGrid& grid() const { return m_grid; }
+    CollectionViewIndex anchor() const { return m_selection.anchor(); }
 
     void updateItems(bool scrollOnly);
     void reload();
@@ -39,7 +42,7 @@ public:
     std::vector<CollectionViewItem*> visibleItems() const { return m_visibleItemList; }
     void scrollTo(const CollectionViewIndex& index);
 
-    const std::set<CollectionViewIndex>& selection() const { return m_selectionSet; }
+    const std::set<CollectionViewIndex>& selection() const { return m_selection.indices(); }
     void setSelection(const std::set<CollectionViewIndex>& selection);
     CollectionViewSelectionType selectionType() const { return m_selectionType; }
     void setSelectionType(CollectionViewSelectionType type);
@@ -49,8 +52,7 @@ public:
     void UnselectItem(CollectionViewItem* cell);
     void UnselectAll();
 
-    // Walks over the indices. Empty groups are stepped over, so every index they return is
-    // either valid or none.
+    // Walks over the indices (see CollectionSelection).
     bool IsValid(const CollectionViewIndex& index) const;
     CollectionViewIndex FindNextItem(const CollectionViewIndex& index) const;
     CollectionViewIndex FindPrevItem(const CollectionViewIndex& index) const;
@@ -66,17 +68,11 @@ protected:
 private:
     ICollectionViewDelegate* delegate() const;
     QRect visibleBounds() const;
-    qint64 pitchX() const;
-    qint64 pitchY() const;
-    void recomputeGroupTops();
-    qint64 groupTop(unsigned long group) const;
-    qint64 blockHeight(unsigned long group) const;
-    unsigned long firstGroupEndingAfter(qint64 y) const;
-    bool visibleRange(
-        qint64 top, qint64 bottom, CollectionViewIndex& first, CollectionViewIndex& last) const;
     void layOut(bool scrollOnly);
-    void placeHeader(unsigned long group, int width);
-    void placeCell(const CollectionViewIndex& index, int x0);
+    void recycle(const CollectionGrid::Range& kept);
+    void place(const CollectionGrid::Range& range, int visibleWidth);
+    void placeHeader(unsigned long group, int visibleWidth);
+    void placeCell(const CollectionViewIndex& index, int visibleWidth);
     void adopt(QWidget* w);
     void forget(QObject* object);
     void notifySelectionChanged();
@@ -86,35 +82,21 @@ private:
 
     CollectionView& m_owner;
     ICollectionViewDelegate* m_delegate;
-    QSize m_itemSize;
-    int m_horizontalSpacing;
-    int m_verticalSpacing;
-    int m_headerHeight;
-    unsigned long m_fixedColumns;
-    bool m_centerItems;
+    // Sizes, spacings, columns and the item counts last read from the delegate.
+    CollectionGrid m_grid;
     CollectionViewSelectionType m_selectionType = CollectionViewSelectionNone;
-    int m_margin;
-    unsigned long m_columns;
-    unsigned long m_groupCount = 0;
-    std::vector<unsigned long> m_itemCounts;
-    CollectionViewIndex m_anchor;
+    CollectionSelection m_selection;
     std::vector<CollectionViewItem*> m_visibleItemList;
     std::vector<CollectionViewItem*> m_itemPool;
     std::map<unsigned long, QWidget*> m_visibleHeaders;
     std::vector<QWidget*> m_headerPool;
     QSize m_contentSize { 10, 10 };
-    std::set<CollectionViewIndex> m_selectionSet;
     bool m_pendingSingleSelect = false;
 
     // A delegate that is also a QObject is watched, so that its early destruction leaves an
     // empty view instead of a dangling pointer.
     QPointer<QObject> m_delegateObject;
     bool m_delegateIsObject = false;
-    // Top of each group's header band (without the margin), one past the last group giving the
-    // content height; and the running maximum of the group bottoms, which is what the visible
-    // range is searched in (a group's block may be negative when it is empty).
-    std::vector<qint64> m_groupTops;
-    std::vector<qint64> m_maxBottoms;
     // What the pass in progress has placed so far.
     std::map<unsigned long, QWidget*> m_newHeaders;
     std::map<CollectionViewIndex, CollectionViewItem*> m_newCells;

@@ -1,0 +1,198 @@
+#include "collectionview/CollectionGrid.h"
+
+#include <algorithm>
+
+namespace {
+
+// Content positions saturate here: far beyond any widget, far below qint64 overflow.
+constexpr qint64 PositionLimit = qint64(1) << 60;
+
+int boundedExtent(int value)
+{
+    return qBound(0, value, QWIDGETSIZE_MAX);
+}
+
+qint64 saturated(qint64 value)
+{
+    return qBound(-PositionLimit, value, PositionLimit);
+}
+
+// Both terms stay within a few times the limit, so the sum itself cannot overflow.
+qint64 saturatedAdd(qint64 a, qint64 b)
+{
+    return saturated(a + b);
+}
+
+} // namespace
+
+bool CollectionGrid::Range::contains(const CollectionViewIndex& index) const
+{
+    return !isEmpty() && !(index < first) && !(last < index);
+}
+
+bool CollectionGrid::Range::containsGroup(unsigned long group) const
+{
+    return !isEmpty() && group >= first.group && group <= last.group;
+}
+
+CollectionGrid::CollectionGrid(const QSize& itemSize, int horizontalSpacing, int verticalSpacing,
+    int headerHeight, unsigned long fixedColumns, bool centerItems, int margin)
+    : m_itemSize(boundedExtent(itemSize.width()), boundedExtent(itemSize.height()))
+    , m_horizontalSpacing(boundedExtent(horizontalSpacing))
+    , m_verticalSpacing(boundedExtent(verticalSpacing))
+    , m_headerHeight(boundedExtent(headerHeight))
+    , m_fixedColumns(std::min<unsigned long>(fixedColumns, QWIDGETSIZE_MAX))
+    , m_centerItems(centerItems)
+    , m_margin(boundedExtent(margin))
+    , m_columns(std::max(1ul, m_fixedColumns))
+{
+    recomputeGroupTops();
+}
+
+void CollectionGrid::setItemCounts(std::vector<unsigned long> counts)
+{
+    m_itemCounts = std::move(counts);
+    recomputeGroupTops();
+}
+
+unsigned long CollectionGrid::itemCount(unsigned long group) const
+{
+    return group < m_itemCounts.size() ? m_itemCounts[group] : 0;
+}
+
+void CollectionGrid::fitColumns(int visibleWidth)
+{
+    unsigned long columns = m_fixedColumns;
+    if (columns == 0)
+        columns = static_cast<unsigned long>(
+            (qint64(std::max(0, visibleWidth)) + m_horizontalSpacing) / pitchX());
+    // More columns than the widest widget holds could never be shown.
+    const auto widest
+        = static_cast<unsigned long>((qint64(QWIDGETSIZE_MAX) + m_horizontalSpacing) / pitchX());
+    m_columns = std::clamp(columns, 1ul, std::max(1ul, widest));
+    recomputeGroupTops();
+}
+
+qint64 CollectionGrid::pitchX() const
+{
+    return std::max<qint64>(1, qint64(m_itemSize.width()) + m_horizontalSpacing);
+}
+
+qint64 CollectionGrid::pitchY() const
+{
+    return std::max<qint64>(1, qint64(m_itemSize.height()) + m_verticalSpacing);
+}
+
+int CollectionGrid::contentWidth() const
+{
+    const qint64 width = qint64(m_columns) * pitchX() - m_horizontalSpacing + 2 * qint64(m_margin);
+    return static_cast<int>(std::clamp<qint64>(width, 0, MaxExtent));
+}
+
+qint64 CollectionGrid::contentHeight() const
+{
+    return saturatedAdd(m_groupTops.back(), 2 * qint64(m_margin));
+}
+
+qint64 CollectionGrid::rowsHeight(quint64 rows) const
+{
+    if (rows >= quint64(PositionLimit / pitchY()))
+        return PositionLimit;
+    return qint64(rows) * pitchY();
+}
+
+qint64 CollectionGrid::blockHeight(unsigned long group) const
+{
+    const unsigned long count = m_itemCounts[group];
+    const quint64 rows = count / m_columns + (count % m_columns != 0 ? 1 : 0);
+    return saturatedAdd(rowsHeight(rows), -qint64(m_verticalSpacing));
+}
+
+void CollectionGrid::recomputeGroupTops()
+{
+    m_groupTops.assign(1, 0);
+    m_maxBottoms.clear();
+    m_groupTops.reserve(m_itemCounts.size() + 1);
+    m_maxBottoms.reserve(m_itemCounts.size());
+    for (unsigned long g = 0; g < m_itemCounts.size(); ++g) {
+        const qint64 bottom
+            = saturatedAdd(saturatedAdd(m_groupTops.back(), m_headerHeight), blockHeight(g));
+        m_groupTops.push_back(bottom);
+        m_maxBottoms.push_back(
+            m_maxBottoms.empty() ? bottom : std::max(m_maxBottoms.back(), bottom));
+    }
+}
+
+qint64 CollectionGrid::groupTop(unsigned long group) const
+{
+    const size_t g = std::min<size_t>(group, m_groupTops.size() - 1);
+    return saturatedAdd(m_groupTops[g], qint64(m_margin) + m_headerHeight);
+}
+
+qint64 CollectionGrid::rowTop(const CollectionViewIndex& index) const
+{
+    return saturatedAdd(groupTop(index.group), rowsHeight(index.item / m_columns));
+}
+
+int CollectionGrid::x0(int visibleWidth) const
+{
+    if (!m_centerItems)
+        return m_margin;
+    // The column count keeps the cells' span within a widget's width.
+    const qint64 cells = qint64(m_columns) * pitchX() - m_horizontalSpacing;
+    return static_cast<int>((std::max(visibleWidth, contentWidth()) - cells) / 2);
+}
+
+CollectionGrid::Rect CollectionGrid::cellRect(
+    const CollectionViewIndex& index, int visibleWidth) const
+{
+    const qint64 x = x0(visibleWidth) + qint64(index.item % m_columns) * pitchX();
+    return { x, rowTop(index), m_itemSize.width(), m_itemSize.height() };
+}
+
+CollectionGrid::Rect CollectionGrid::headerRect(unsigned long group, int visibleWidth) const
+{
+    const int width = std::max(visibleWidth, contentWidth()) - 2 * m_margin;
+    return { m_margin, saturatedAdd(groupTop(group), -qint64(m_headerHeight)), std::max(0, width),
+        m_headerHeight };
+}
+
+unsigned long CollectionGrid::firstGroupEndingAfter(qint64 y) const
+{
+    return static_cast<unsigned long>(
+        std::upper_bound(m_maxBottoms.begin(), m_maxBottoms.end(), y) - m_maxBottoms.begin());
+}
+
+CollectionGrid::Range CollectionGrid::visibleRange(qint64 top, qint64 bottom) const
+{
+    // The walk measures from below the top margin.
+    const qint64 t = saturated(top) - m_margin;
+    const qint64 b = saturated(bottom) - m_margin;
+    const unsigned long groups = groupCount();
+    const unsigned long firstGroup = firstGroupEndingAfter(t);
+    if (b < t || firstGroup >= groups)
+        return {};
+    Range range;
+    const qint64 firstItemsTop = m_groupTops[firstGroup] + m_headerHeight;
+    unsigned long firstItem = 0;
+    if (t > firstItemsTop + pitchY())
+        firstItem = m_columns * static_cast<unsigned long>((t - firstItemsTop) / pitchY());
+    range.first = CollectionViewIndex(firstGroup, firstItem);
+
+    const unsigned long lastGroup = firstGroupEndingAfter(b);
+    if (lastGroup >= groups) {
+        range.last = CollectionViewIndex(groups - 1, m_itemCounts.back() - 1);
+        return range;
+    }
+    const qint64 lastItemsTop = m_groupTops[lastGroup] + m_headerHeight;
+    unsigned long lastItem = 0;
+    if (b >= lastItemsTop) {
+        // The items up to the end of the row that holds b, without overflowing past the count.
+        const auto rows = quint64((b - lastItemsTop + pitchY()) / pitchY());
+        const unsigned long count = m_itemCounts[lastGroup];
+        lastItem
+            = (rows > count / m_columns ? count : static_cast<unsigned long>(rows) * m_columns) - 1;
+    }
+    range.last = CollectionViewIndex(lastGroup, lastItem);
+    return range;
+}
