@@ -106,10 +106,11 @@ public:
 
 private:
     Style m_style;
-    QDoubleValidator* m_validator;
     double m_value = 0.0;
     double m_minimum = 0.0;
     double m_maximum = 10.0;
+    // After the bounds, which it starts from.
+    QDoubleValidator* m_validator;
     int m_precision = -1;
     bool m_percents = false;
     bool m_realValues = true;
