@@ -23,6 +23,9 @@ Q_SIGNALS:
     void focusLost(QFocusEvent* event);
     void mouseDraging(double delta);
 
+protected:
+    bool event(QEvent* ev) override;
+
 protected Q_SLOTS:
     bool eventFilter(QObject* obj, QEvent* ev) override;
     void focusInEvent(QFocusEvent* ev) override;
@@ -33,6 +36,8 @@ protected Q_SLOTS:
 
 private:
     bool isEditing() const;
+    // Sets the look, applying the theme again only when it changed.
+    void setLook(QString const& styleType);
     void enterEditingLook(Qt::FocusReason reason);
     double stepFor(int dx) const;
     void returnPointer(QPoint const& centre, int stepX);

@@ -76,5 +76,4 @@ private:
     QPixmap m_pixmap;
     bool m_selected = false;
     bool m_reverting = false;
-    QString m_appliedSheet;
 };

@@ -1,6 +1,6 @@
 #include <corvane/ImageViewer.h>
 
-#include "platform/Utils_p.h"
+#include "platform/ThemeRegistry.h"
 
 #include <QPainter>
 
@@ -106,7 +106,7 @@ void ImageViewer::addTransparent()
 void ImageViewer::forceStyles(QString const& type)
 {
     m_styleType = type;
-    ::forceStyles(this);
+    ThemeRegistry::instance().restyle(this, true);
 }
 
 QString ImageViewer::getStyleType()

@@ -4,7 +4,7 @@
 #include <corvane/LineEdit.h>
 
 #include "numeric/NumericValue.h"
-#include "platform/Utils_p.h"
+#include "platform/ThemeRegistry.h"
 
 #include <QBoxLayout>
 #include <QFocusEvent>
@@ -245,7 +245,14 @@ void InputLineSlider::setStyleType(QString const& styleType)
 void InputLineSlider::forceStyles(QString const& styleType)
 {
     m_styleType = styleType;
-    ::forceStyles(this);
+    ThemeRegistry::instance().restyle(this, true);
+}
+
+void InputLineSlider::setLook(QString const& styleType)
+{
+    const bool changed = styleType != m_styleType;
+    m_styleType = styleType;
+    ThemeRegistry::instance().restyle(this, changed);
 }
 
 void InputLineSlider::setDecimalDigits(int digits)
@@ -435,22 +442,22 @@ bool InputLineSlider::eventFilter(QObject* obj, QEvent* ev)
     case QEvent::MouseButtonRelease:
         if (m_clickPending) {
             m_clickPending = false;
-            forceStyles(focusLook());
+            setLook(focusLook());
         }
         break;
     case QEvent::KeyPress:
-        forceStyles(focusLook());
+        setLook(focusLook());
         break;
     case QEvent::FocusIn: {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(ev)->reason();
         if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
             m_clickPending = false;
-            forceStyles(focusLook());
+            setLook(focusLook());
         }
         break;
     }
     case QEvent::FocusOut:
-        forceStyles(QString());
+        setLook(QString());
         break;
     default:
         break;

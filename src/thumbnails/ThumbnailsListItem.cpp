@@ -1,7 +1,7 @@
 #include <corvane/ThumbnailsListItem.h>
 
 #include "platform/QtCompat_p.h"
-#include "platform/Utils_p.h"
+#include "platform/ThemeRegistry.h"
 #include "thumbnails/ThumbnailLabel.h"
 
 #include <QFocusEvent>
@@ -81,8 +81,7 @@ QString ThumbnailsListItem::getStyleType() const
 void ThumbnailsListItem::forceStyles(const QString& type)
 {
     m_styleType = type;
-    ::forceStyles(this);
-    m_appliedSheet = styleSheet();
+    ThemeRegistry::instance().restyle(this, true);
 }
 
 void ThumbnailsListItem::applyStyleType(const QString& type)
@@ -90,9 +89,9 @@ void ThumbnailsListItem::applyStyleType(const QString& type)
     // A list restyles every entry on each selection change. Re-applying the very sheet this item
     // still carries for an unchanged variant looks the same and only costs a re-polish, which
     // adds up over hundreds of entries.
-    if (type == m_styleType && !m_appliedSheet.isEmpty() && styleSheet() == m_appliedSheet)
-        return;
-    forceStyles(type);
+    const bool changed = type != m_styleType;
+    m_styleType = type;
+    ThemeRegistry::instance().restyle(this, changed);
 }
 
 void ThumbnailsListItem::setDefaultStyle()
