@@ -77,6 +77,7 @@ public Q_SLOTS:
 
 private:
     bool writeProperty(QObject* w, QVariant const& value);
+    void showPanels();
 
     QVBoxLayout* m_layout = nullptr;
     // Held weakly: the host may destroy its object before the sheet.

@@ -11,6 +11,8 @@
 
 #include <QVBoxLayout>
 
+#include <utility>
+
 IUserInterfaceProperties::~IUserInterfaceProperties() = default;
 IPropertyListHelper::~IPropertyListHelper() = default;
 
@@ -42,6 +44,11 @@ PropertyListWidget::PropertyListWidget(
     // Without the interface the object describes no rows: the sheet is empty.
     IUserInterfaceProperties* properties = qobject_cast<IUserInterfaceProperties*>(object);
     makeGui();
+    // Visible from here on, the sheet has Qt show each panel added below from a queued call of
+    // its own, once the event loop runs, and each such show lays out the whole sheet again. This
+    // call, queued before theirs, shows them all in one pass.
+    QMetaObject::invokeMethod(
+        this, [this] { showPanels(); }, Qt::QueuedConnection);
     setWindowTitle(QStringLiteral("Untitled"));
 
     const PropertyDescriptionList list
@@ -75,6 +82,20 @@ void PropertyListWidget::makeGui()
     m_layout->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setLayout(m_layout);
     setVisible(true);
+}
+
+void PropertyListWidget::showPanels()
+{
+    // Hidden, the sheet shows its panels with itself; Qt's own queued shows cost nothing then.
+    if (!isVisible())
+        return;
+    m_layout->setEnabled(false);
+    for (PropsPanel* panel : std::as_const(m_panels)) {
+        if (panel->isHidden() && !panel->testAttribute(Qt::WA_WState_ExplicitShowHide))
+            panel->show();
+    }
+    m_layout->setEnabled(true);
+    m_layout->activate();
 }
 
 void PropertyListWidget::processProperties(QList<QMap<QString, QVariant>> const& list)
