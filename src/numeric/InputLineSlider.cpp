@@ -8,8 +8,10 @@
 
 #include <QBoxLayout>
 #include <QFocusEvent>
+#include <QPainter>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStyleOptionSlider>
 
 #include <cmath>
 
@@ -25,6 +27,35 @@ QString focusLook()
 {
     return QStringLiteral("focus");
 }
+
+// The row's slider. In a right-to-left layout Qt puts the handle where the value says, counted
+// from the right, yet style sheets fill the groove from the left; drawn as a left-to-right
+// slider seen in a mirror, the fill grows from the leading edge up to the handle.
+class RowSlider final : public QSlider
+{
+public:
+    using QSlider::QSlider;
+
+protected:
+    void paintEvent(QPaintEvent* ev) override
+    {
+        if (!isRightToLeft()) {
+            QSlider::paintEvent(ev);
+            return;
+        }
+        QPainter painter(this);
+        painter.translate(width(), 0);
+        painter.scale(-1, 1);
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        option.direction = Qt::LeftToRight;
+        option.upsideDown = !option.upsideDown;
+        option.subControls = QStyle::SC_SliderGroove | QStyle::SC_SliderHandle;
+        if (tickPosition() != NoTicks)
+            option.subControls |= QStyle::SC_SliderTickmarks;
+        style()->drawComplexControl(QStyle::CC_Slider, &option, &painter, this);
+    }
+};
 
 } // namespace
 
@@ -77,7 +108,7 @@ void InputLineSlider::buildLayout(eInputLineFlags flags, int decimalDigits)
 
     const bool twoLines = flags & eTwoLines;
     if (flags & eSliderInsteadSpinner) {
-        m_slider = new QSlider(Qt::Horizontal, this);
+        m_slider = new RowSlider(Qt::Horizontal, this);
         m_slider->setTickPosition(QSlider::NoTicks);
         m_slider->setRange(0, numeric::SliderPositions);
         m_slider->setFocusPolicy(Qt::ClickFocus);
