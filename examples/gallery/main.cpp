@@ -58,6 +58,8 @@ int main(int argc, char** argv)
 
     GalleryWindow window(parser.value(theme) == QLatin1String("dark"));
     if (parser.isSet(screenshot)) {
+        // A blinking caret would make two pictures of the same state differ.
+        QApplication::setCursorFlashTime(0);
         const QDir dir(parser.value(screenshot));
         return window.saveScreenshots(dir, parser.isSet(steps)) ? 0 : 1;
     }

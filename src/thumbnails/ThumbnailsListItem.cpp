@@ -135,6 +135,12 @@ void ThumbnailsListItem::setSelected(bool on)
     m_editor->setCursorPosition(0);
 }
 
+bool ThumbnailsListItem::isDeselected() const
+{
+    return !m_selected && !edited() && m_styleType == QLatin1String("default")
+        && m_deleteButton->isHidden() && m_editor->cursorPosition() == 0 && autoFillBackground();
+}
+
 bool ThumbnailsListItem::edited() const
 {
     return m_editor->isEnabledTo(this);
