@@ -168,8 +168,9 @@ void tst_Gallery::options()
     QCOMPARE(QColor(combined.pixel(8, combined.height() - 8)), QColor(0x1d, 0x1f, 0x25));
     // Reversed: the current tab, underlined in the accent colour, is the first one from the left
     // or from the right.
-    const int plainTab = longestRunCentre(plain, qRgb(0x3b, 0x6f, 0xd8), 32);
-    const int reversedTab = longestRunCentre(combined, qRgb(0x5b, 0x8e, 0xf0), 64);
+    const int plainTab = longestRunCentre(plain, qRgb(0x3b, 0x6f, 0xd8), plain.height() / 12);
+    const int reversedTab
+        = longestRunCentre(combined, qRgb(0x5b, 0x8e, 0xf0), combined.height() / 12);
     QVERIFY2(plainTab >= 0 && plainTab < plain.width() / 4, qPrintable(QString::number(plainTab)));
     QVERIFY2(reversedTab > combined.width() * 3 / 4, qPrintable(QString::number(reversedTab)));
 }
