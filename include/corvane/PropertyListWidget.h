@@ -75,8 +75,13 @@ public Q_SLOTS:
     void onComboCurrentIndex(QString const& text);
     void updateAll();
 
+protected:
+    bool event(QEvent* e) override;
+
 private:
     bool writeProperty(QObject* w, QVariant const& value);
+    // Shows the panels that Qt holds back for a queued show since they came into the visible
+    // sheet; each of those shows would lay out the whole sheet again.
     void showPanels();
 
     QVBoxLayout* m_layout = nullptr;

@@ -14,6 +14,28 @@ Label::Label(QString const& text, QWidget* parent)
     followLayoutDirection();
 }
 
+int Label::heightForWidth(int width) const
+{
+    // A label without text may show a picture, which QLabel measures its own way.
+    if (text().isEmpty())
+        return QLabel::heightForWidth(width);
+    Measure now;
+    now.width = width;
+    now.text = text();
+    now.font = font();
+    now.margins = contentsMargins();
+    now.alignment = alignment();
+    now.indent = indent();
+    now.margin = margin();
+    now.wordWrap = wordWrap();
+    now.height = m_measured.height;
+    if (!(now == m_measured)) {
+        now.height = QLabel::heightForWidth(width);
+        m_measured = now;
+    }
+    return m_measured.height;
+}
+
 bool Label::event(QEvent* e)
 {
     // At the polish as well: the owner may have set an alignment of its own after construction.

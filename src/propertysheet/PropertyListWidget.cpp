@@ -9,6 +9,7 @@
 #include <corvane/Label.h>
 #include <corvane/SeparatorLine.h>
 
+#include <QEvent>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -84,18 +85,30 @@ void PropertyListWidget::makeGui()
     setVisible(true);
 }
 
+bool PropertyListWidget::event(QEvent* e)
+{
+    // Placed in a window that is not shown yet, the sheet gives its panels back to it at once:
+    // they then appear with the window, laid out before its first frame.
+    if (e->type() == QEvent::ParentChange && !isVisible())
+        showPanels();
+    return QFrame::event(e);
+}
+
 void PropertyListWidget::showPanels()
 {
-    // Hidden, the sheet shows its panels with itself; Qt's own queued shows cost nothing then.
-    if (!isVisible())
-        return;
-    m_layout->setEnabled(false);
+    // Hidden, the sheet only marks them to be shown with it; visible, it shows them with its
+    // layout held until the last.
+    const bool visible = isVisible();
+    if (visible)
+        m_layout->setEnabled(false);
     for (PropsPanel* panel : std::as_const(m_panels)) {
         if (panel->isHidden() && !panel->testAttribute(Qt::WA_WState_ExplicitShowHide))
             panel->show();
     }
-    m_layout->setEnabled(true);
-    m_layout->activate();
+    if (visible) {
+        m_layout->setEnabled(true);
+        m_layout->activate();
+    }
 }
 
 void PropertyListWidget::processProperties(QList<QMap<QString, QVariant>> const& list)
