@@ -92,6 +92,14 @@ struct ThemedWindow : QWidget
     Toolbar* toolbar = new Toolbar;
 };
 
+// One row for each theme mode.
+void modes()
+{
+    QTest::addColumn<bool>("shared");
+    QTest::newRow("copy on each control") << false;
+    QTest::newRow("shared") << true;
+}
+
 QColor textOf(QWidget* w, QPalette::ColorRole role = QPalette::Text)
 {
     return w->palette().color(role);
@@ -123,9 +131,7 @@ private Q_SLOTS:
 
     void switchReachesEveryControl_data()
     {
-        QTest::addColumn<bool>("shared");
-        QTest::newRow("copy on each control") << false;
-        QTest::newRow("shared") << true;
+        modes();
     }
     void switchReachesEveryControl()
     {
@@ -198,9 +204,7 @@ private Q_SLOTS:
 
     void unchangedLookIsNotApplied_data()
     {
-        QTest::addColumn<bool>("shared");
-        QTest::newRow("copy on each control") << false;
-        QTest::newRow("shared") << true;
+        modes();
     }
     void unchangedLookIsNotApplied()
     {
