@@ -1,6 +1,8 @@
 #include <corvane/ComboBox.h>
 #include <corvane/Label.h>
 
+#include "platform/Accessibility.h"
+
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QEvent>
@@ -17,7 +19,8 @@ constexpr double NumberTolerance = 0.01;
 
 ComboBox::ComboBox(QString const& title, bool twoLines, QWidget* parent)
     : QFrame(parent)
-    , m_label(new Label(title, this))
+    // Before the combo exists: the controls' accessible interfaces describe it.
+    , m_label((corvane::accessibility::installControls(), new Label(title, this)))
     , m_combo(new QComboBox(this))
     , m_twoLines(twoLines)
 {

@@ -4,14 +4,17 @@
 #include <corvane/LineEdit.h>
 
 #include "numeric/NumericValue.h"
+#include "platform/Accessibility.h"
 #include "platform/Utils_p.h"
 
 #include <QBoxLayout>
 #include <QFocusEvent>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QSlider>
 
 #include <cmath>
+#include <utility>
 
 using numeric::roundHalfUp;
 using numeric::toFloat;
@@ -45,8 +48,10 @@ InputLineSlider::InputLineSlider(QString const& title, eInputLineFlags flags, in
     bool hasValue, int value, QWidget* parent)
     : IInputLine(parent)
 {
+    corvane::accessibility::installNumeric();
     buildLayout(flags, decimalDigits);
     connectAll();
+    connect(m_edit, &LineEdit::editingAbandoned, this, &InputLineSlider::onEditingAbandoned);
     setTitle(title);
     if (hasValue)
         setValue(float(value), NumberFlags::PlainWrite);
@@ -354,7 +359,15 @@ void InputLineSlider::onReturnPressed()
 
 void InputLineSlider::onFocusLost(QFocusEvent*)
 {
+    if (std::exchange(m_abandoned, false) && corvane::fullKeyboardAccess() && !m_edit->isModified())
+        return;
     commit();
+}
+
+void InputLineSlider::onEditingAbandoned()
+{
+    fillLineEdit(m_number->value());
+    m_abandoned = true;
 }
 
 void InputLineSlider::commit()
@@ -375,14 +388,22 @@ void InputLineSlider::onMouseDraging(double delta)
         value = (getEditValue() * numeric::PercentScale + delta) / numeric::PercentScale;
     } else {
         // One unit per step, however far the pointer went.
-        const double unit = m_fineStep == 0 ? 1.0 : 1.0 / std::pow(10.0, m_number->precision());
+        double unit = m_fineStep == 0 ? 1.0 : 1.0 / std::pow(10.0, m_number->precision());
+        if (m_dragFactor != 1.0) {
+            // Modifiers scale it, though an integer row still moves by whole numbers.
+            unit *= m_dragFactor;
+            if (!m_number->realValues())
+                unit = std::max(unit, 1.0);
+        }
         value = m_number->value();
         if (delta > 0)
             value += unit;
         else if (delta < 0)
             value -= unit;
+        // Rounded to whole units, or to tenths for a step made finer.
+        const double grid = std::min(unit, 1.0);
         if (m_fineStep != 1)
-            value = roundHalfUp(value);
+            value = roundHalfUp(value / grid) * grid;
     }
     setEditValue(m_number->clamped(value), true);
 }
@@ -429,6 +450,9 @@ bool InputLineSlider::eventFilter(QObject* obj, QEvent* ev)
     if (obj != m_edit)
         return false;
     switch (ev->type()) {
+    case QEvent::MouseMove:
+        m_dragFactor = numeric::dragFactor(static_cast<QMouseEvent*>(ev)->modifiers());
+        break;
     case QEvent::MouseButtonPress:
         m_clickPending = true;
         break;
