@@ -116,14 +116,14 @@ void paintImageViewer(QPainter& p)
 void paintToolbar(QPainter& p)
 {
     box(p, { 1.5, 6.5, 19, 9 });
-    for (const qreal x : { 4.0, 9.0, 14.0 })
-        box(p, { x, 9, 4, 4 }, x == 9.0 ? Accent : Faint, 0.5);
+    for (const qreal x : { 4.5, 9.5, 14.5 })
+        box(p, { x, 9.5, 3, 3 }, x == 9.5 ? Accent : Faint, 0.5);
 }
 
 void paintThumbnailsList(QPainter& p)
 {
-    for (const qreal y : { 2.5, 8.5, 14.5 })
-        box(p, { 5.5, y, 11, 5 }, y == 8.5 ? Accent : Paper, 0.5);
+    for (const qreal y : { 2.5, 9.5, 16.5 })
+        box(p, { 5.5, y, 11, 3 }, y == 9.5 ? Accent : Paper, 0.5);
 }
 
 void paintLabel(QPainter& p)
