@@ -1,6 +1,7 @@
 // The Designer plugin: one widget box entry per stand-alone control, each created through
 // Designer's interface, and a form of all of them loaded with QUiLoader.
 #include "TestUtils.h"
+#include "ui_uic-form.h"
 
 #include <corvane/CheckBox.h>
 #include <corvane/InputLineSlider.h>
@@ -24,6 +25,7 @@ private Q_SLOTS:
     void entry();
     void form_data();
     void form();
+    void uicForm();
 
 private:
     QDesignerCustomWidgetInterface* find(QString const& name) const;
@@ -158,6 +160,20 @@ void TestDesigner::form()
     QVERIFY(widget);
     QCOMPARE(QString::fromLatin1(widget->metaObject()->className()), cls);
     QCOMPARE(widget->property(property), value);
+}
+
+void TestDesigner::uicForm()
+{
+    // Code from uic creates each control with its parent alone and lays it out in the form.
+    QWidget form;
+    Ui::UicForm ui;
+    ui.setupUi(&form);
+    for (QWidget* w :
+        std::initializer_list<QWidget*> { ui.name, ui.preview, ui.tools, ui.pages, ui.rule }) {
+        QCOMPARE(w->parentWidget(), &form);
+        QVERIFY(ui.column->indexOf(w) >= 0);
+    }
+    QCOMPARE(ui.rule->objectName(), "rule"_q);
 }
 
 QTEST_MAIN(TestDesigner)
