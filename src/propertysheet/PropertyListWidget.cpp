@@ -9,6 +9,7 @@
 #include <corvane/Label.h>
 #include <corvane/SeparatorLine.h>
 
+#include <QCoreApplication>
 #include <QVBoxLayout>
 
 IUserInterfaceProperties::~IUserInterfaceProperties() = default;
@@ -42,14 +43,15 @@ PropertyListWidget::PropertyListWidget(
     // Without the interface the object describes no rows: the sheet is empty.
     IUserInterfaceProperties* properties = qobject_cast<IUserInterfaceProperties*>(object);
     makeGui();
-    setWindowTitle(QStringLiteral("Untitled"));
+    setWindowTitle(QCoreApplication::translate("Corvane", "Untitled"));
 
     const PropertyDescriptionList list
         = properties ? properties->propertyList() : PropertyDescriptionList();
     processProperties(list);
 
     if (list.size() == 1 && stringOf(list.first(), PropertyKey::Type) == RowType::Title) {
-        auto* noSettings = new Label(QStringLiteral("No Settings"), nullptr);
+        auto* noSettings
+            = new Label(QCoreApplication::translate("Corvane", "No Settings"), nullptr);
         noSettings->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         noSettings->setAlignment(Qt::AlignCenter);
         noSettings->setObjectName(QStringLiteral("noSettings"));
