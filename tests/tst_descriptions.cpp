@@ -13,6 +13,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QLayout>
+#include <QLoggingCategory>
 #include <QMetaProperty>
 #include <QPointF>
 #include <QRect>
@@ -183,6 +184,13 @@ QStringList shown(PropertyListWidget& sheet)
     }
     return out;
 }
+
+// The sheet's debug messages on, for as long as it lives.
+struct SheetDebug
+{
+    SheetDebug() { QLoggingCategory::setFilterRules("corvane.sheet.debug=true"_q); }
+    ~SheetDebug() { QLoggingCategory::setFilterRules(QString()); }
+};
 
 QAction* resetAction(QWidget* row)
 {
@@ -402,6 +410,15 @@ private Q_SLOTS:
         s.sheet.updateAll();
         QCOMPARE(edges->currentValue(), "Left"_q);
 
+        // A choice shows what the object then holds.
+        QVERIFY(s.active);
+        QTest::keyClick(s.part<QComboBox>("kind"), Qt::Key_End);
+        QCOMPARE(s.host.m_kind, Drawing::Star);
+        QCOMPARE(kind->currentValue(), "Star"_q);
+        QTest::keyClick(s.part<QComboBox>("edges"), Qt::Key_Up);
+        QCOMPARE(int(s.host.m_edges), int(Drawing::Bottom));
+        QCOMPARE(edges->currentValue(), "Bottom"_q);
+
         // An enum takes its keys only, whatever the record says.
         Drawing typed;
         typed.list = { s.host.propertyList().value(9) };
@@ -448,6 +465,7 @@ private Q_SLOTS:
         same("beyond an int", qlonglong(1) << 40, "1099511627776"_q);
         same("float", 0.1f, "0.1"_q);
         same("whole float", 2.0f, "2.0"_q);
+        same("float in fewer digits than its exponent", 240.0f, "240.0"_q);
         same("small float", 1e-7f, "1e-07"_q);
         same("largest float", 3.4028235e38f, "3.4028235e+38"_q);
         same("double beyond a float", 0.30000000000000004, "0.30000000000000004"_q);
@@ -823,8 +841,7 @@ private Q_SLOTS:
     // builds is the same.
     void recordMessages()
     {
-        QLoggingCategory::setFilterRules("corvane.sheet.debug=true"_q);
-        auto guard = qScopeGuard([] { QLoggingCategory::setFilterRules(QString()); });
+        const SheetDebug debug;
         auto [record, message] = fetch<PropertyDescription, QString>("record", "message");
         FakeHost host({ rec(Type::Line), record });
         MessageLog log;
@@ -839,8 +856,7 @@ private Q_SLOTS:
 
     void classInfoMessages()
     {
-        QLoggingCategory::setFilterRules("corvane.sheet.debug=true"_q);
-        auto guard = qScopeGuard([] { QLoggingCategory::setFilterRules(QString()); });
+        const SheetDebug debug;
         MessageLog log;
         PropertiesListBuilder b { QString() };
         b.AddProperties(Misdescribed::staticMetaObject);
@@ -858,8 +874,7 @@ private Q_SLOTS:
     // filtered and reset.
     void soundSetupsPrintNothing()
     {
-        QLoggingCategory::setFilterRules("corvane.sheet.debug=true"_q);
-        auto guard = qScopeGuard([] { QLoggingCategory::setFilterRules(QString()); });
+        const SheetDebug debug;
 #if QT_VERSION >= QT_VERSION_CHECK(6, 3, 0)
         QTest::failOnWarning(QRegularExpression("^(?!This plugin does not support)"_q));
 #endif

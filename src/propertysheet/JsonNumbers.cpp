@@ -36,7 +36,8 @@ QString floatText(float value)
         if (float(text.toDouble()) == value)
             break;
     }
-    return real(text);
+    // The same digits, with an exponent only where it is shorter: 240, not 2.4e+02.
+    return real(QString::number(text.toDouble(), 'g', QLocale::FloatingPointShortest));
 }
 
 QString doubleText(double value)
