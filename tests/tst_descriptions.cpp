@@ -360,9 +360,7 @@ private Q_SLOTS:
                 s.row("visible"), Qt::LeftButton, {}, QPoint(6, s.row("visible")->height() / 2));
         }) << QByteArray("visible")
                               << "false"_q;
-        QTest::newRow("string") << DrawingEdit([](DrawingSheet& s) {
-            typeAndReturn(s.row<TextField>("name")->findChild<QLineEdit*>(), "Bob"_q);
-        }) << QByteArray("name") << "Bob"_q;
+        QTest::newRow("string") << type("name", "Bob"_q) << QByteArray("name") << "Bob"_q;
         QTest::newRow("colour") << DrawingEdit([](DrawingSheet& s) {
             QTimer::singleShot(0, [] {
                 auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());

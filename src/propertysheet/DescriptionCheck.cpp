@@ -11,11 +11,9 @@ Q_LOGGING_CATEGORY(lcSheet, "corvane.sheet", QtWarningMsg)
 
 namespace DescriptionCheck {
 
-namespace {
-
-bool isInteger(QVariant const& value)
+bool isIntegerType(int type)
 {
-    switch (value.userType()) {
+    switch (type) {
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::LongLong:
@@ -28,6 +26,13 @@ bool isInteger(QVariant const& value)
     default:
         return false;
     }
+}
+
+namespace {
+
+bool isInteger(QVariant const& value)
+{
+    return isIntegerType(value.userType());
 }
 
 bool isNumber(QVariant const& value)

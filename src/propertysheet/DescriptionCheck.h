@@ -25,6 +25,9 @@ enum class Kind {
     Value, // any value but none
 };
 
+// Integers of every width and sign, by QMetaType id.
+bool isIntegerType(int type);
+
 // The kind of a key of the format; false for any other key.
 CORVANE_AUTOTEST_EXPORT bool kindOf(QString const& key, Kind* kind);
 bool fits(Kind kind, QVariant const& value);

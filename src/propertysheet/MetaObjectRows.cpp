@@ -87,23 +87,6 @@ QVariantMap enumEntries(QMetaEnum const& meta)
     return entries;
 }
 
-bool isInteger(int type)
-{
-    switch (type) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // Appends the row of `property` to `list`, as the builder writes it; false for a type that no
 // row edits.
 bool addRow(PropertyDescriptionList& list, QMetaObject const& meta, QMetaProperty const& property)
@@ -113,6 +96,7 @@ bool addRow(PropertyDescriptionList& list, QMetaObject const& meta, QMetaPropert
     const QString prop = info.name();
     const QString label = info.text("label", prop);
     const int type = property.userType();
+    const bool integer = DescriptionCheck::isIntegerType(type);
     QVariantMap extra;
     if (property.isEnumType()) {
         rows.AddComboBox(label, prop);
@@ -125,8 +109,7 @@ bool addRow(PropertyDescriptionList& list, QMetaObject const& meta, QMetaPropert
         rows.AddTextField(label, prop);
     } else if (type == QMetaType::QColor) {
         rows.AddColorPicker(label, prop);
-    } else if (isInteger(type) || type == QMetaType::Float || type == QMetaType::Double) {
-        const bool integer = isInteger(type);
+    } else if (integer || type == QMetaType::Float || type == QMetaType::Double) {
         // One at a time: a malformed entry's message comes in this order.
         const float min = info.real("min", 0.0f);
         const float max = info.real("max", integer ? IntegerMax : RealMax);
