@@ -13,6 +13,7 @@
 #include <corvane/SeparatorLine.h>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QVBoxLayout>
 
 IUserInterfaceProperties::~IUserInterfaceProperties() = default;
@@ -51,14 +52,15 @@ PropertyListWidget::PropertyListWidget(
             "Q_INTERFACES(IUserInterfaceProperties) missing?); the sheet stays empty",
             object->metaObject()->className());
     makeGui();
-    setWindowTitle(QStringLiteral("Untitled"));
+    setWindowTitle(QCoreApplication::translate("Corvane", "Untitled"));
 
     const PropertyDescriptionList list
         = properties ? properties->propertyList() : PropertyDescriptionList();
     processProperties(list);
 
     if (list.size() == 1 && stringOf(list.first(), PropertyKey::Type) == RowType::Title) {
-        auto* noSettings = new Label(QStringLiteral("No Settings"), nullptr);
+        auto* noSettings
+            = new Label(QCoreApplication::translate("Corvane", "No Settings"), nullptr);
         noSettings->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         noSettings->setAlignment(Qt::AlignCenter);
         noSettings->setObjectName(QStringLiteral("noSettings"));
