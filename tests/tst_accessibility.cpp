@@ -41,9 +41,9 @@ struct Everything
             { "flagEnabled"_q, false }, { "widthValues"_q, QVariantMap { { "Normal"_q, 2 } } },
             { "name"_q, "Box"_q }, { "notes"_q, "Two\nlines"_q } });
         host.m_list = oneRowOfEachKind();
+        host.m_list[1].insert(PropertyKey::ToolTip, "Edge length"_q);
         host.m_texture = helper.files.at(0);
         sheet = new PropertyListWidget(&host, &helper, &window);
-        sheet->findWidget("edge"_q)->setToolTip("Edge length"_q);
         auto* depth = new HostInputLine("Depth"_q, &window);
         depth->setValue(5, 0);
         auto* steps = new HostInputLine("Steps"_q, &window);

@@ -6,6 +6,7 @@
 #include <corvane/PropertyListWidget.h>
 
 #include <QBoxLayout>
+#include <QLineEdit>
 #include <QResizeEvent>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -20,19 +21,30 @@ PropertySheetPage::PropertySheetPage(QWidget* parent)
     : QWidget(parent)
     , m_settings(new ShapeSettings(this))
     , m_sheet(new PropertyListWidget(m_settings, m_settings))
+    , m_filter(new QLineEdit)
     , m_scroll(new QScrollArea)
     , m_preview(new ShapePreview(m_settings))
     , m_layout(new QBoxLayout(QBoxLayout::LeftToRight, this))
 {
+    // Typing narrows the sheet to the rows whose label or property name contains the text.
+    m_filter->setObjectName(QStringLiteral("sheetFilter"));
+    m_filter->setPlaceholderText(tr("Filter properties"));
+    m_filter->setClearButtonEnabled(true);
+    connect(m_filter, &QLineEdit::textChanged, m_sheet, &PropertyListWidget::setFilter);
+
     m_scroll->setObjectName(QStringLiteral("sheetScroll"));
     m_scroll->setWidget(m_sheet);
     m_scroll->setWidgetResizable(true);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_preview->setObjectName(QStringLiteral("preview"));
 
+    auto* column = new QVBoxLayout;
+    column->setSpacing(6);
+    column->addWidget(m_filter);
+    column->addWidget(m_scroll);
     m_layout->setContentsMargins(12, 12, 12, 12);
     m_layout->setSpacing(12);
-    m_layout->addWidget(m_scroll);
+    m_layout->addLayout(column);
     m_layout->addWidget(m_preview, 1);
     // Side by side the page would be held wide; below kStackedBelow the preview goes on top.
     setMinimumWidth(320);

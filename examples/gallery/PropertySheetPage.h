@@ -4,11 +4,13 @@
 
 class PropertyListWidget;
 class QBoxLayout;
+class QLineEdit;
 class QScrollArea;
 class ShapePreview;
 class ShapeSettings;
 
-// A property sheet bound to a ShapeSettings object beside a live preview of the shape.
+// A property sheet bound to a ShapeSettings object beside a live preview of the shape, with a box
+// that filters its rows.
 class PropertySheetPage : public QWidget
 {
     Q_OBJECT
@@ -23,6 +25,7 @@ private:
 
     ShapeSettings* m_settings;
     PropertyListWidget* m_sheet;
+    QLineEdit* m_filter;
     QScrollArea* m_scroll;
     ShapePreview* m_preview;
     QBoxLayout* m_layout;

@@ -8,10 +8,13 @@
 #include <QPointer>
 #include <QVector>
 
+#include <memory>
+
 class IFileSource;
 class PropsPanel;
 class QColor;
 class QVBoxLayout;
+class SheetFilter;
 
 // Implemented by the host object whose Qt properties a PropertyListWidget shows and edits.
 class CORVANE_WIDGETS_EXPORT IUserInterfaceProperties
@@ -65,6 +68,12 @@ public:
     void addPanel(QWidget* w);
     QVector<PropertyListWidget*> panels();
 
+    // Shows only the rows whose label or property name contains `text`, ignoring case; a panel
+    // left without a shown row hides. An empty text shows every row and panel again. Nested
+    // sheets added with addPanel() keep their own filter.
+    void setFilter(QString const& text);
+    QString filter() const;
+
 public Q_SLOTS:
     void onNumberChanged(float value);
     void onFileChanged(QString const& file);
@@ -77,6 +86,8 @@ public Q_SLOTS:
 
 private:
     bool writeProperty(QObject* w, QVariant const& value);
+    void addRowExtras(QWidget* w, PropertyDescription const& record);
+    void resetRow(QWidget* w);
 
     QVBoxLayout* m_layout = nullptr;
     // Held weakly: the host may destroy its object before the sheet.
@@ -84,4 +95,5 @@ private:
     QVector<PropsPanel*> m_panels;
     QHash<QWidget*, PropertyDescription> m_descriptions;
     IPropertyListHelper* m_listHelper = nullptr;
+    std::unique_ptr<SheetFilter> m_filter;
 };

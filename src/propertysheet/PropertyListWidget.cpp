@@ -1,14 +1,18 @@
 #include <corvane/PropertyListWidget.h>
 
+#include "propertysheet/DescriptionCheck.h"
 #include "propertysheet/DescriptionKeys.h"
 #include "propertysheet/Panel.h"
+#include "propertysheet/RowExtras.h"
 #include "propertysheet/RowKinds.h"
+#include "propertysheet/SheetFilter.h"
 
 #include <corvane/ComboBox.h>
 #include <corvane/FilePicker.h>
 #include <corvane/Label.h>
 #include <corvane/SeparatorLine.h>
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QVBoxLayout>
 
@@ -42,6 +46,11 @@ PropertyListWidget::PropertyListWidget(
 {
     // Without the interface the object describes no rows: the sheet is empty.
     IUserInterfaceProperties* properties = qobject_cast<IUserInterfaceProperties*>(object);
+    if (object && !properties)
+        qCWarning(lcSheet,
+            "PropertyListWidget: %s does not implement IUserInterfaceProperties (is "
+            "Q_INTERFACES(IUserInterfaceProperties) missing?); the sheet stays empty",
+            object->metaObject()->className());
     makeGui();
     setWindowTitle(QCoreApplication::translate("Corvane", "Untitled"));
 
@@ -81,14 +90,51 @@ void PropertyListWidget::makeGui()
 
 void PropertyListWidget::processProperties(QList<QMap<QString, QVariant>> const& list)
 {
+    int index = 0;
     for (const auto& record : list) {
+        DescriptionCheck::report(record, index++, m_object);
         QWidget* w = createWidget(record);
         if (!w)
             continue;
         w->setEnabled(checkForEnabled(record));
         addWidget(w);
         m_descriptions.insert(w, record);
+        addRowExtras(w, record);
     }
+}
+
+void PropertyListWidget::addRowExtras(QWidget* w, PropertyDescription const& record)
+{
+    RowExtras::setToolTip(w, record);
+    if (RowExtras::offersReset(m_object, record))
+        connect(
+            RowExtras::addResetAction(w), &QAction::triggered, this, [this, w] { resetRow(w); });
+}
+
+// The row shows the value the reset left, and so does every row that depends on it.
+void PropertyListWidget::resetRow(QWidget* w)
+{
+    if (!m_object)
+        return;
+    const PropertyDescription record = m_descriptions.value(w);
+    const QVariant fallback = record.value(PropertyKey::Default);
+    if (fallback.isValid())
+        writeProperty(w, fallback);
+    else
+        RowExtras::resetProperty(m_object, stringOf(record, PropertyKey::Prop));
+    updateAll();
+}
+
+void PropertyListWidget::setFilter(QString const& text)
+{
+    if (!m_filter)
+        m_filter = std::make_unique<SheetFilter>();
+    m_filter->apply(text, m_panels, m_descriptions);
+}
+
+QString PropertyListWidget::filter() const
+{
+    return m_filter ? m_filter->text() : QString();
 }
 
 bool PropertyListWidget::checkForEnabled(QMap<QString, QVariant> const& record)
@@ -271,6 +317,9 @@ void PropertyListWidget::updateCombo(QObject* combo, QString const& newText, QSt
     if (noKeys) {
         if (box)
             writeProperty(combo, box->currentIndex());
+    } else if (box && box->property(ComboEnumProperty).toBool()) {
+        // Qt turned the key into a number, or refused it: the combo shows what the object holds.
+        showEnumValue(box, m_descriptions.value(box), getProperty(combo));
     } else if (current == QLatin1String("0")) {
         // The object refused the text: forget the entry and put the old value back.
         if (box)

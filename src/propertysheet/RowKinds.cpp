@@ -10,7 +10,10 @@
 #include <corvane/TextField.h>
 
 #include <QColor>
+#include <QMetaProperty>
+#include <QSignalBlocker>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -209,6 +212,8 @@ protected:
         // writes the entry text and its index back.
         if (w->property(ComboNoKeysProperty).toBool())
             w->setCurrentIndex(current.toInt());
+        else if (w->property(ComboEnumProperty).toBool())
+            showEnumValue(w, row.record, current);
         else
             w->setValue(current.toString());
         w->QWidget::setEnabled(row.enabled());
@@ -219,21 +224,36 @@ private:
     {
         if (!row.object)
             return;
-        const QVariant values
-            = row.object->property((row.prop + PropertySuffix::Values).toLatin1());
+        QVariant values = row.object->property((row.prop + PropertySuffix::Values).toLatin1());
+        // The record's entries stand in for a "<prop>Values" the object does not have.
+        const bool fromRecord = !values.isValid();
+        if (fromRecord)
+            values = row.record.value(PropertyKey::Values);
         const QMap<QString, QVariant> map = values.toMap();
         const QStringList list = map.isEmpty() ? values.toStringList() : QStringList();
         const QVariant value = row.object->property(row.prop.toLatin1());
 
         if (!map.isEmpty()) {
             combo->setValues(map);
-            combo->setValue(value.toString());
+            if (fromRecord && isEnum(row)) {
+                // An enum takes its keys only: no typed text.
+                combo->setEditable(false);
+                combo->setProperty(ComboEnumProperty, true);
+                showEnumValue(combo, row.record, value);
+            } else {
+                combo->setValue(value.toString());
+            }
             combo->setProperty(ComboNoKeysProperty, false);
         } else if (!list.isEmpty()) {
             combo->setValues(list);
             combo->setCurrentIndex(value.toInt());
             combo->setProperty(ComboNoKeysProperty, true);
         }
+    }
+    static bool isEnum(RowContext const& row)
+    {
+        const QMetaObject* meta = row.object->metaObject();
+        return meta->property(meta->indexOfProperty(row.prop.toLatin1().constData())).isEnumType();
     }
 };
 
@@ -320,6 +340,25 @@ private:
 };
 
 } // namespace
+
+// An enum property reads as its key or as its number, depending on the Qt version and on whether
+// its type is registered; the number is the same either way. Choosing an entry writes its key,
+// which Qt turns into the number.
+void showEnumValue(ComboBox* combo, PropertyDescription const& record, QVariant const& value)
+{
+    const int number = value.toInt();
+    const QVariantMap entries = record.value(PropertyKey::Values).toMap();
+    // The combo's own test: an entry stands for the numbers within 0.01 of its float.
+    const bool known = std::any_of(entries.cbegin(), entries.cend(),
+        [number](QVariant const& e) { return std::fabs(double(e.toFloat()) - number) < 0.01; });
+    if (known) {
+        combo->setValue(QString::number(number));
+    } else {
+        // Several flags at once, or a number without a key: no entry is right.
+        const QSignalBlocker quiet(combo);
+        combo->setCurrentIndex(-1);
+    }
+}
 
 const RowKind* RowKind::find(QString const& type)
 {

@@ -6,6 +6,8 @@
 
 #include <QPointer>
 
+class ComboBox;
+
 // One bound row as its kind sees it while the sheet creates or refreshes it.
 struct RowContext
 {
@@ -57,3 +59,7 @@ public:
 private:
     QLatin1String m_type;
 };
+
+// Selects the entry of a combo bound to an enum or flags property (see ComboEnumProperty) that
+// stands for the property's `value`, without reporting an edit; no entry when none does.
+void showEnumValue(ComboBox* combo, PropertyDescription const& record, QVariant const& value);
