@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class MixedState;
 class QLineEdit;
 class TitledRow;
 
@@ -28,6 +29,13 @@ public:
     QString text() const;
     void selectAll();
 
+    // Mixed: the field stands for several texts that differ. It is empty and shows "Mixed" as
+    // placeholder and accessible description; until the user types, Return and leaving it emit
+    // no editingFinished(). Typing and setText() end the state. Turning it on or off emits
+    // nothing; a field that never turns it on behaves as before.
+    void setMixed(bool mixed);
+    bool isMixed() const;
+
     QString getStyleType() const;
     bool isTwoLines() const;
     void forceStyles(QString const& styleType);
@@ -47,4 +55,5 @@ private Q_SLOTS:
 private:
     std::unique_ptr<TitledRow> m_row;
     QLineEdit* m_edit = nullptr;
+    std::unique_ptr<MixedState> m_mixed;
 };

@@ -1,5 +1,6 @@
 #include <corvane/MultiTextField.h>
 
+#include "controls/MixedState.h"
 #include "controls/TitledRow.h"
 
 #include <QEvent>
@@ -8,6 +9,7 @@
 MultiTextField::MultiTextField(
     QString const& title, QString const& text, bool two_lines, QWidget* parent)
     : QFrame(parent)
+    , m_mixed(new MixedState)
 {
     createWidgets(title, text, two_lines);
     forceStyles(QStringLiteral("transp"));
@@ -25,6 +27,9 @@ void MultiTextField::createWidgets(QString const& title, QString const& text, bo
     m_edit->setAcceptRichText(false);
     m_edit->setTabChangesFocus(true);
     m_row->addEditor(m_edit);
+    // The field's own changes of the text are made with the editor's signals blocked: whatever
+    // still arrives here was typed, pasted or dropped.
+    connect(m_edit, &QTextEdit::textChanged, this, [this] { setMixed(false); });
 }
 
 bool MultiTextField::eventFilter(QObject* obj, QEvent* e)
@@ -38,6 +43,8 @@ bool MultiTextField::eventFilter(QObject* obj, QEvent* e)
 
 void MultiTextField::onEditingFinished()
 {
+    if (m_mixed->isOn())
+        return;
     Q_EMIT editingFinished(m_edit->document()->toPlainText());
 }
 
@@ -48,7 +55,21 @@ void MultiTextField::setTitle(QString const& title)
 
 void MultiTextField::setText(QString const& text)
 {
+    m_mixed->set(false, m_edit, m_edit);
     m_edit->setPlainText(text);
+}
+
+void MultiTextField::setMixed(bool mixed)
+{
+    if (!m_mixed->set(mixed, m_edit, m_edit) || !mixed)
+        return;
+    const QSignalBlocker blocker(m_edit);
+    m_edit->clear();
+}
+
+bool MultiTextField::isMixed() const
+{
+    return m_mixed->isOn();
 }
 
 QString MultiTextField::getStyleType() const

@@ -1,5 +1,6 @@
 #include <corvane/TextField.h>
 
+#include "controls/MixedState.h"
 #include "controls/TitledRow.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@ TextField::TextField(QString const& text, bool two_lines, QWidget* parent)
 
 TextField::TextField(QString const& title, QString const& text, bool two_lines, QWidget* parent)
     : QFrame(parent)
+    , m_mixed(new MixedState)
 {
     createWidgets(title, text, two_lines);
     forceStyles(QStringLiteral("transp"));
@@ -34,6 +36,7 @@ void TextField::createWidgets(QString const& title, QString const& text, bool tw
     // Qt 6's QLineEdit::editingFinished() stays silent on a focus loss without a change, so
     // Return and focus loss are watched directly, the same way on Qt 5 and Qt 6.
     connect(m_edit, &QLineEdit::returnPressed, this, &TextField::onEditingFinished);
+    connect(m_edit, &QLineEdit::textEdited, this, [this] { setMixed(false); });
 }
 
 bool TextField::eventFilter(QObject* obj, QEvent* e)
@@ -51,6 +54,9 @@ bool TextField::eventFilter(QObject* obj, QEvent* e)
 
 void TextField::onEditingFinished()
 {
+    // Untouched, a mixed field has nothing to report: its empty text stands for no value.
+    if (m_mixed->isOn())
+        return;
     Q_EMIT editingFinished(m_edit->text());
 }
 
@@ -61,6 +67,7 @@ void TextField::setTitle(QString const& title)
 
 void TextField::setText(QString const& text)
 {
+    m_mixed->set(false, m_edit, m_edit);
     m_edit->setText(text);
 }
 
@@ -72,6 +79,20 @@ QString TextField::text() const
 void TextField::selectAll()
 {
     m_edit->selectAll();
+}
+
+void TextField::setMixed(bool mixed)
+{
+    if (!m_mixed->set(mixed, m_edit, m_edit) || !mixed)
+        return;
+    // Showing no value is no change of the text.
+    const QSignalBlocker blocker(m_edit);
+    m_edit->clear();
+}
+
+bool TextField::isMixed() const
+{
+    return m_mixed->isOn();
 }
 
 QString TextField::getStyleType() const
