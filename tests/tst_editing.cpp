@@ -544,21 +544,31 @@ private Q_SLOTS:
     void mixedRowsUntouched()
     {
         Editor e(2, false);
-        e.hosts[1]->preset({ { "size"_q, 5.0f }, { "caption"_q, "Other"_q }, { "shape"_q, 0 } });
+        e.hosts[1]->preset(
+            { { "size"_q, 5.0f }, { "caption"_q, "Other"_q }, { "notes"_q, "N"_q } });
         e.hosts[1]->m_width = "Thin"_q;
+        e.hosts[1]->m_texture = e.helper.files.at(1);
         e.build();
+        // Return where it commits; the multi-line field commits on leaving only.
         for (QWidget* editor : { static_cast<QWidget*>(e.part<QLineEdit>("size", "edit")),
                  static_cast<QWidget*>(e.part<QLineEdit>("caption", "edit")),
-                 static_cast<QWidget*>(e.part<QComboBox>("width")) }) {
+                 static_cast<QWidget*>(e.part<QComboBox>("width")),
+                 static_cast<QWidget*>(e.part<QTextEdit>("notes")) }) {
             QVERIFY(focus(editor));
-            QTest::keyClick(editor, Qt::Key_Return);
+            if (!qobject_cast<QTextEdit*>(editor))
+                QTest::keyClick(editor, Qt::Key_Return);
         }
         QVERIFY(focus(e.part<QLineEdit>("size", "edit")));
         QVERIFY(e.hosts[0]->writes.isEmpty() && e.hosts[1]->writes.isEmpty());
         QVERIFY(e.log.isEmpty());
         QTest::keyClick(e.part<QLineEdit>("size", "edit"), Qt::Key_Up);
-        QCOMPARE(e.log, QStringList { "final size 2.5|5>3.5 x2"_q });
+        // A mixed file row announces even the file it showed last: one object holds another.
+        e.row<FilePicker>("texture")->SelectFile(e.helper.files.at(0));
+        QCOMPARE(e.log,
+            (QStringList { "final size 2.5|5>3.5 x2"_q,
+                "final texture /tmp/a.png|/tmp/b.png>/tmp/a.png x2"_q }));
         QCOMPARE(shown(e.row("size")), "3.50"_q);
+        QCOMPARE(shown(e.row("texture")), "a.png"_q);
     }
 
     // A row is enabled when it is enabled for every object; rebinding follows the new set.

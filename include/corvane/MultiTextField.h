@@ -6,7 +6,6 @@
 
 #include <memory>
 
-class MixedState;
 class QTextEdit;
 class TitledRow;
 
@@ -50,5 +49,4 @@ private Q_SLOTS:
 private:
     std::unique_ptr<TitledRow> m_row;
     QTextEdit* m_edit = nullptr;
-    std::unique_ptr<MixedState> m_mixed;
 };

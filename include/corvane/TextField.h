@@ -6,7 +6,6 @@
 
 #include <memory>
 
-class MixedState;
 class QLineEdit;
 class TitledRow;
 
@@ -55,5 +54,4 @@ private Q_SLOTS:
 private:
     std::unique_ptr<TitledRow> m_row;
     QLineEdit* m_edit = nullptr;
-    std::unique_ptr<MixedState> m_mixed;
 };

@@ -27,6 +27,9 @@ bool MixedState::set(bool on, QWidget* described, QWidget* placeholderOwner)
         }
     } else {
         described->setAccessibleDescription(m_description);
+        // A combo box without placeholder selects its first entry, and says so; the control
+        // that leaves the state selects what it shows next itself.
+        const QSignalBlocker blocker(placeholderOwner);
         if (placeholderOwner && m_placeholder.isValid())
             placeholderOwner->setProperty(PlaceholderProperty, m_placeholder);
         m_placeholder = QVariant();

@@ -1,6 +1,5 @@
 #include <corvane/MultiTextField.h>
 
-#include "controls/MixedState.h"
 #include "controls/TitledRow.h"
 
 #include <QEvent>
@@ -9,7 +8,6 @@
 MultiTextField::MultiTextField(
     QString const& title, QString const& text, bool two_lines, QWidget* parent)
     : QFrame(parent)
-    , m_mixed(new MixedState)
 {
     createWidgets(title, text, two_lines);
     forceStyles(QStringLiteral("transp"));
@@ -43,7 +41,7 @@ bool MultiTextField::eventFilter(QObject* obj, QEvent* e)
 
 void MultiTextField::onEditingFinished()
 {
-    if (m_mixed->isOn())
+    if (m_row->isMixed())
         return;
     Q_EMIT editingFinished(m_edit->document()->toPlainText());
 }
@@ -55,13 +53,13 @@ void MultiTextField::setTitle(QString const& title)
 
 void MultiTextField::setText(QString const& text)
 {
-    m_mixed->set(false, m_edit, m_edit);
+    m_row->setMixed(false);
     m_edit->setPlainText(text);
 }
 
 void MultiTextField::setMixed(bool mixed)
 {
-    if (!m_mixed->set(mixed, m_edit, m_edit) || !mixed)
+    if (!m_row->setMixed(mixed) || !mixed)
         return;
     const QSignalBlocker blocker(m_edit);
     m_edit->clear();
@@ -69,7 +67,7 @@ void MultiTextField::setMixed(bool mixed)
 
 bool MultiTextField::isMixed() const
 {
-    return m_mixed->isOn();
+    return m_row->isMixed();
 }
 
 QString MultiTextField::getStyleType() const

@@ -1,6 +1,5 @@
 #include <corvane/TextField.h>
 
-#include "controls/MixedState.h"
 #include "controls/TitledRow.h"
 
 #include <QApplication>
@@ -17,7 +16,6 @@ TextField::TextField(QString const& text, bool two_lines, QWidget* parent)
 
 TextField::TextField(QString const& title, QString const& text, bool two_lines, QWidget* parent)
     : QFrame(parent)
-    , m_mixed(new MixedState)
 {
     createWidgets(title, text, two_lines);
     forceStyles(QStringLiteral("transp"));
@@ -55,7 +53,7 @@ bool TextField::eventFilter(QObject* obj, QEvent* e)
 void TextField::onEditingFinished()
 {
     // Untouched, a mixed field has nothing to report: its empty text stands for no value.
-    if (m_mixed->isOn())
+    if (m_row->isMixed())
         return;
     Q_EMIT editingFinished(m_edit->text());
 }
@@ -67,7 +65,7 @@ void TextField::setTitle(QString const& title)
 
 void TextField::setText(QString const& text)
 {
-    m_mixed->set(false, m_edit, m_edit);
+    m_row->setMixed(false);
     m_edit->setText(text);
 }
 
@@ -83,7 +81,7 @@ void TextField::selectAll()
 
 void TextField::setMixed(bool mixed)
 {
-    if (!m_mixed->set(mixed, m_edit, m_edit) || !mixed)
+    if (!m_row->setMixed(mixed) || !mixed)
         return;
     // Showing no value is no change of the text.
     const QSignalBlocker blocker(m_edit);
@@ -92,7 +90,7 @@ void TextField::setMixed(bool mixed)
 
 bool TextField::isMixed() const
 {
-    return m_mixed->isOn();
+    return m_row->isMixed();
 }
 
 QString TextField::getStyleType() const
