@@ -46,10 +46,12 @@ public:
     PropertyListWidget(QObject* object, IPropertyListHelper* listHelper, QWidget* parent = nullptr);
     // A sheet that edits several objects of the same kind at once; its rows come from the first
     // object's description. Where the objects agree a row shows their value, where they differ
-    // it shows a mixed state. An edit writes every object, a button invokes its slot on every
-    // object, and a row is enabled when it is enabled for every object. An object destroyed
-    // while bound drops out of the set, and the rows are refreshed at the next turn of the event
-    // loop. With one object the sheet is the one the constructor above builds.
+    // it shows a mixed state (see the controls' setMixed()). An edit gives every object the
+    // writes a sheet of its own would give it, once; an object that refuses a keyed combo entry
+    // gets its own old value back. A button invokes its slot on every object, and a row is
+    // enabled when it is enabled for every object. An object destroyed while bound drops out of
+    // the set, and the rows are refreshed at the next turn of the event loop. With one object
+    // the sheet is the one the constructor above builds.
     PropertyListWidget(
         QList<QObject*> const& objects, IPropertyListHelper* listHelper, QWidget* parent = nullptr);
     ~PropertyListWidget() override;
