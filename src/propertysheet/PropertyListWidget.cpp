@@ -12,6 +12,7 @@
 #include <corvane/Label.h>
 #include <corvane/SeparatorLine.h>
 
+#include <QCoreApplication>
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
 
@@ -53,14 +54,15 @@ PropertyListWidget::PropertyListWidget(
     // Without the interface the object describes no rows: the sheet is empty.
     IUserInterfaceProperties* properties = qobject_cast<IUserInterfaceProperties*>(m_object);
     makeGui();
-    setWindowTitle(QStringLiteral("Untitled"));
+    setWindowTitle(QCoreApplication::translate("Corvane", "Untitled"));
 
     const PropertyDescriptionList list
         = properties ? properties->propertyList() : PropertyDescriptionList();
     processProperties(list);
 
     if (list.size() == 1 && stringOf(list.first(), PropertyKey::Type) == RowType::Title) {
-        auto* noSettings = new Label(QStringLiteral("No Settings"), nullptr);
+        auto* noSettings
+            = new Label(QCoreApplication::translate("Corvane", "No Settings"), nullptr);
         noSettings->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         noSettings->setAlignment(Qt::AlignCenter);
         noSettings->setObjectName(QStringLiteral("noSettings"));
