@@ -4,6 +4,14 @@
 <context>
     <name>Corvane</name>
     <message>
+        <source>Mixed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Untitled</source>
         <translation type="unfinished"></translation>
     </message>
