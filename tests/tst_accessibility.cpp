@@ -128,7 +128,7 @@ private Q_SLOTS:
                 "SpinBox Depth = 5 [5 in 0..10 by 1]"_q,
                 "Button Show slider"_q,
                 "Button Step {invisible}"_q,
-                "SpinBox Steps [0 in 0..10 by 1]"_q,
+                "SpinBox Steps [ in 0..10 by 1]"_q,
                 "Button Show slider {invisible}"_q,
                 "Button Step"_q,
                 "List "_q,
@@ -154,6 +154,14 @@ private Q_SLOTS:
             "SpinBox Opacity = 25 [25 in 0..100 by 1] {disabled}"_q);
         QCOMPARE(heard(all.thumbnails->getItem(0)->findChild<QPushButton*>()),
             "Button Delete {invisible}"_q);
+        // A mixed value shows none and says so.
+        all.sheet->findChild<InputLineSlider*>("edge"_q)->setMixed(true);
+        all.sheet->findChild<TextField*>("name"_q)->setMixed(true);
+        QCOMPARE(heard(all.sheet->findWidget("edge"_q)->findChild<LineEdit*>()),
+            "SpinBox Size [ in 0..200 by 1] (Mixed)"_q);
+        QCOMPARE(heard(name), "EditableText Label (Mixed)"_q);
+        all.sheet->findChild<TextField*>("name"_q)->setMixed(false);
+        QCOMPARE(heard(name), "EditableText Label (Shown in the title bar)"_q);
     }
 
     // Values set through the value interface go the way of a typed value and Return.

@@ -17,6 +17,7 @@
 #include <QMetaProperty>
 #include <QPointF>
 #include <QRect>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QUrl>
 
@@ -773,9 +774,16 @@ private Q_SLOTS:
         QVERIFY(!resetAction(s.row("ratio")));
         s.host.m_size = 0.9f;
         s.sheet.updateAll();
+        QSignalSpy edits(&s.sheet, &PropertyListWidget::propertyEdited);
         resetAction(s.row("size"))->trigger();
         QCOMPARE(s.host.m_size, 0.25f);
         QCOMPARE(s.row<InputLineSlider>("size")->getValue(), 0.25f);
+        // Reported like any edit, so that an undo stack can take it back.
+        QCOMPARE(edits.size(), 1);
+        const auto edit = edits.at(0).at(0).value<PropertyEdit>();
+        QCOMPARE(edit.oldValue(), QVariant(0.9f));
+        QCOMPARE(edit.value, QVariant(0.25f));
+        QVERIFY(edit.isFinal());
         QCOMPARE(s.row("ratio")->toolTip(), "Width over height"_q);
 
         Drawing host;

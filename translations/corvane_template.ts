@@ -12,11 +12,19 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Mixed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Step</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Show slider</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -120,7 +120,12 @@ public:
         return RowPartAccessible::interface_cast(t);
     }
 
-    QVariant currentValue() const override { return row().row() ? row().value() : QVariant(); }
+    // None while the field shows none (a row that was never given a value, or a mixed one).
+    QVariant currentValue() const override
+    {
+        const NumericAccessible r = row();
+        return r.row() && !r.field()->text().isEmpty() ? r.value() : QVariant();
+    }
     QVariant minimumValue() const override { return row().row() ? row().minimum() : QVariant(); }
     QVariant maximumValue() const override { return row().row() ? row().maximum() : QVariant(); }
     QVariant minimumStepSize() const override { return row().row() ? row().step() : QVariant(); }

@@ -38,7 +38,7 @@ public:
     }
     void refresh()
     {
-        for (Part const& part : m_parts)
+        for (Part& part : m_parts)
             apply(part);
     }
 
@@ -63,9 +63,10 @@ private:
         QPointer<QWidget> widget;
         QPointer<QLabel> title;
         char const* text;
+        QString description = {};
     };
 
-    void apply(Part const& part) const
+    void apply(Part& part) const
     {
         if (!part.widget)
             return;
@@ -75,7 +76,11 @@ private:
         else if (part.text)
             name = translated(part.text);
         part.widget->setAccessibleName(name);
-        part.widget->setAccessibleDescription(static_cast<QWidget*>(parent())->toolTip());
+        // A description that someone else gave the part meanwhile (a mixed value's) stays.
+        if (part.widget->accessibleDescription() != part.description)
+            return;
+        part.description = static_cast<QWidget*>(parent())->toolTip();
+        part.widget->setAccessibleDescription(part.description);
     }
 
     std::vector<Part> m_parts;

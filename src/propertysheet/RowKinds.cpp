@@ -1,5 +1,7 @@
 #include "propertysheet/RowKinds.h"
 
+#include "propertysheet/EditReporter.h"
+
 #include <corvane/Button.h>
 #include <corvane/CheckBox.h>
 #include <corvane/ColorPicker.h>
@@ -43,8 +45,15 @@ public:
     }
     void refresh(QWidget* control, RowContext const& row) const final
     {
-        if (auto* c = qobject_cast<Control*>(control))
+        if (auto* c = qobject_cast<Control*>(control)) {
             refreshControl(c, row);
+            c->setMixed(row.mixed);
+        }
+    }
+    void showMixed(QWidget* control, bool mixed) const final
+    {
+        if (auto* c = qobject_cast<Control*>(control))
+            c->setMixed(mixed);
     }
 
 protected:
@@ -93,6 +102,13 @@ public:
         w->setObjectName(row.prop);
         w->setValueAndInit(row.value.toFloat(), flags);
         return w;
+    }
+    void connectEdits(QWidget* control, RowContext const& row) const override
+    {
+        SheetRowKind::connectEdits(control, row);
+        if (auto* w = qobject_cast<InputLineSlider*>(control))
+            QObject::connect(w, &InputLineSlider::adjustmentFinished, row.edits,
+                &EditReporter::onMovementFinished);
     }
 
 protected:
@@ -209,8 +225,10 @@ protected:
             connectEdits(w, row);
         }
         // A plain list is refreshed through the combo's own signal on purpose: the sheet then
-        // writes the entry text and its index back.
-        if (w->property(ComboNoKeysProperty).toBool())
+        // writes the entry text and its index back. Objects that disagree keep their values.
+        if (row.mixed)
+            w->setMixed(true);
+        else if (w->property(ComboNoKeysProperty).toBool())
             w->setCurrentIndex(current.toInt());
         else if (w->property(ComboEnumProperty).toBool())
             showEnumValue(w, row.record, current);
@@ -274,7 +292,11 @@ public:
     }
     void connectEdits(QWidget* control, RowContext const& row) const override
     {
-        connectSlot(control, row.object, row.prop, true);
+        for (QObject* object : row.objects)
+            connectSlot(control, object, row.prop, true);
+        // After the button's own handling of the click, which runs the slots.
+        if (auto* button = qobject_cast<Button*>(control))
+            QObject::connect(button, &Button::clicked, row.edits, &EditReporter::onButtonClicked);
     }
     void refresh(QWidget* control, RowContext const& row) const override
     {
@@ -283,8 +305,10 @@ public:
             return;
         button->setEnabled(row.enabled());
         if (row.rebound) {
-            connectSlot(button, row.previous, row.prop, false);
-            connectSlot(button, row.object, row.prop, true);
+            for (QObject* object : row.previous)
+                connectSlot(button, object, row.prop, false);
+            for (QObject* object : row.objects)
+                connectSlot(button, object, row.prop, true);
         }
     }
 
@@ -359,6 +383,8 @@ void showEnumValue(ComboBox* combo, PropertyDescription const& record, QVariant 
         combo->setCurrentIndex(-1);
     }
 }
+
+void RowKind::showMixed(QWidget*, bool) const { }
 
 const RowKind* RowKind::find(QString const& type)
 {
