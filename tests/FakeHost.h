@@ -5,6 +5,7 @@
 #include "propertysheet/DescriptionKeys.h"
 
 #include <corvane/FileSource.h>
+#include <corvane/PropertyListBuilder.h>
 #include <corvane/PropertyListWidget.h>
 
 #include <QColor>
@@ -135,3 +136,21 @@ struct FakeHelper : IPropertyListHelper
     QStringList files { QStringLiteral("/tmp/a.png"), QStringLiteral("/tmp/b.png"),
         QStringLiteral("/tmp/bad.png") };
 };
+
+// A sheet "Shape" with one bound row of each kind, titled as the names say: Size (edge, 0 to 200),
+// Opacity (opacity, percent), Texture (texture), Fill (color), Visible (flag), Width (width),
+// Reset (reset), Name (name), Notes (notes).
+inline PropertyDescriptionList oneRowOfEachKind()
+{
+    PropertiesListBuilder b(QStringLiteral("Shape"));
+    b.AddSlider(QStringLiteral("Size"), QStringLiteral("edge"), 0, 200, NumberFlags::Default, 0);
+    b.AddPercentSlider(QStringLiteral("Opacity"), QStringLiteral("opacity"));
+    b.AddFilePicker(QStringLiteral("Texture"), QStringLiteral("texture"), QStringLiteral("img"));
+    b.AddColorPicker(QStringLiteral("Fill"), QStringLiteral("color"));
+    b.AddCheckBox(QStringLiteral("Visible"), QStringLiteral("flag"));
+    b.AddComboBox(QStringLiteral("Width"), QStringLiteral("width"));
+    b.AddButton(QStringLiteral("Reset"), QStringLiteral("reset"));
+    b.AddTextField(QStringLiteral("Name"), QStringLiteral("name"));
+    b.AddMultiTextField(QStringLiteral("Notes"), QStringLiteral("notes"));
+    return b;
+}

@@ -3,6 +3,7 @@
 #include "FakeHost.h"
 #include "TestUtils.h"
 
+#include <corvane/FilePicker.h>
 #include <corvane/Label.h>
 
 #include <QTranslator>
@@ -16,6 +17,7 @@ private Q_SLOTS:
     void sheetTexts_data();
     void sheetTexts();
     void translatorRemoved();
+    void accessibleNames();
 };
 
 namespace {
@@ -73,6 +75,27 @@ void TestTranslations::translatorRemoved()
     QCOMPARE(texts(titleOnly), "Form|Form|Keine Einstellungen"_q);
     translator.reset(); // a destroyed translator removes itself
     QCOMPARE(texts(titleOnly), "Form|Form|No Settings"_q);
+}
+
+// The names that assistive technologies read follow a translator installed later.
+void TestTranslations::accessibleNames()
+{
+    FilePicker picker("File"_q);
+    HostInputLine line("Depth"_q);
+    const auto names = [&] {
+        QStringList out;
+        for (QWidget* part :
+            { picker.findChild<QWidget*>("browse"_q), picker.findChild<QWidget*>("remove"_q),
+                line.findChild<QWidget*>("spin"_q), line.findChild<QWidget*>("button"_q) })
+            out << QAccessible::queryAccessibleInterface(part)->text(QAccessible::Name);
+        return out.join(QLatin1Char('|'));
+    };
+    QCOMPARE(names(), "Browse|Remove|Step|Show slider"_q);
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral(CORVANE_TEST_QM)));
+    QVERIFY(QCoreApplication::installTranslator(&translator));
+    QCoreApplication::processEvents(); // the change of language reaches the widgets
+    QCOMPARE(names(), "Durchsuchen|Entfernen|Schritt|Schieberegler zeigen"_q);
 }
 
 QTEST_MAIN(TestTranslations)

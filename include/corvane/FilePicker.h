@@ -14,6 +14,8 @@ class QPushButton;
 
 // A file row: an optional title above a combo of the source's files, a browse button and a
 // remove button. Accepts one dropped file that the source welcomes. Owns its IFileSource.
+// The combo and the buttons take the focus from a click; with corvane::setFullKeyboardAccess(),
+// Tab and Shift+Tab stop at each of them too.
 class CORVANE_WIDGETS_EXPORT FilePicker : public QFrame
 {
     Q_OBJECT
@@ -49,6 +51,8 @@ protected:
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dropEvent(QDropEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    bool focusNextPrevChild(bool next) override;
 
 private Q_SLOTS:
     void onCurrentIndexChanged(int idx);
@@ -56,6 +60,8 @@ private Q_SLOTS:
     void onRemoveFile();
 
 private:
+    QList<QWidget*> tabStops() const;
+
     QString m_fileName;
     QComboBox* m_combo = nullptr;
     QPushButton* m_browse = nullptr;

@@ -115,9 +115,12 @@ private Q_SLOTS:
     void onFocusLost(QFocusEvent* ev);
     void onMouseDraging(double delta);
     void onSliderChanged(int position);
+    void onEditingAbandoned();
     void onMovementReleased();
 
 private:
+    friend class NumericAccessible;
+
     InputLineSlider(QString const& title, eInputLineFlags flags, int decimalDigits, bool hasValue,
         int value, QWidget* parent);
     void buildLayout(eInputLineFlags flags, int decimalDigits);
@@ -136,6 +139,10 @@ private:
     bool m_sliderDriven = false;
     bool m_sliderIntStep = false;
     bool m_clickPending = false;
+    // Esc abandoned the typed text: the next focus loss commits only if there was more typing.
+    bool m_abandoned = false;
+    // How far the drag step that the field is about to report goes, after its modifiers.
+    double m_dragFactor = 1.0;
     bool m_adjusting = false;
     std::unique_ptr<MixedState> m_mixed;
 };

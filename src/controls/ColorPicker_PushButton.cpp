@@ -1,6 +1,9 @@
 #include "controls/ColorPicker_PushButton.h"
 
+#include "platform/Accessibility.h"
+
 #include <QColorDialog>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QStyleOptionFrame>
@@ -19,6 +22,7 @@ ColorPicker_PushButton::ColorPicker_PushButton(QColor const& color, QWidget* par
     : QPushButton(parent)
     , m_color(color)
 {
+    corvane::accessibility::installControls();
     setAttribute(Qt::WA_MacShowFocusRect, false);
     setAttribute(Qt::WA_LayoutUsesWidgetRect);
 }
@@ -54,6 +58,33 @@ void ColorPicker_PushButton::mouseReleaseEvent(QMouseEvent*)
     // The press is QPushButton's, the release is ours: clicked() is never emitted, and the
     // button only has to come back up.
     setDown(false);
+    chooseColor();
+}
+
+void ColorPicker_PushButton::keyPressEvent(QKeyEvent* e)
+{
+    // Return and Enter open the dialog at once; Space, as on other buttons, when it comes up.
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !e->isAutoRepeat()) {
+        e->accept();
+        chooseColor();
+        return;
+    }
+    QPushButton::keyPressEvent(e);
+}
+
+void ColorPicker_PushButton::keyReleaseEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Space && !e->isAutoRepeat() && isDown()) {
+        e->accept();
+        setDown(false);
+        chooseColor();
+        return;
+    }
+    QPushButton::keyReleaseEvent(e);
+}
+
+void ColorPicker_PushButton::chooseColor()
+{
     QPointer<ColorPicker_PushButton> self(this);
     QPointer<QColorDialog> dialog = new QColorDialog(this);
     dialog->setCurrentColor(m_color);

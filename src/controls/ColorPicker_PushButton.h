@@ -9,7 +9,7 @@
 #include <QPushButton>
 
 // The swatch of a ColorPicker: a frame drawn by the style around a field of the colour. Any
-// mouse release on it opens the colour dialog.
+// mouse release on it opens the colour dialog, and so do Space, Return and Enter.
 class CORVANE_AUTOTEST_EXPORT ColorPicker_PushButton : public QPushButton
 {
     Q_OBJECT
@@ -22,11 +22,18 @@ public:
     void setMixed(bool mixed);
     bool isMixed() const;
 
+public Q_SLOTS:
+    // Runs the colour dialog; an accepted choice is shown and announced. The button never emits
+    // clicked(): this is all it does.
+    void chooseColor();
+
 Q_SIGNALS:
     void colorChanged(QColor const& color);
 
 protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
     void enterEvent(CorvaneEnterEvent* e) override;
     void leaveEvent(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;

@@ -2,6 +2,7 @@
 #include <corvane/Label.h>
 
 #include "controls/MixedState.h"
+#include "platform/Accessibility.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -20,7 +21,8 @@ constexpr double NumberTolerance = 0.01;
 
 ComboBox::ComboBox(QString const& title, bool twoLines, QWidget* parent)
     : QFrame(parent)
-    , m_label(new Label(title, this))
+    // Before the combo exists: the controls' accessible interfaces describe it.
+    , m_label((corvane::accessibility::installControls(), new Label(title, this)))
     , m_combo(new QComboBox(this))
     , m_twoLines(twoLines)
     , m_mixed(new MixedState)

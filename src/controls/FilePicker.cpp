@@ -3,8 +3,11 @@
 #include <corvane/Label.h>
 
 #include "controls/MixedState.h"
+#include "platform/Accessibility.h"
 #include "platform/DragAndDropUrl.h"
+#include "platform/Keyboard_p.h"
 
+#include <QApplication>
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QCursor>
@@ -14,6 +17,7 @@
 #include <QFileInfo>
 #include <QListView>
 #include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
 #include <QToolTip>
 
@@ -29,6 +33,14 @@ QFileInfo droppedFile(QUrl const& url)
     return QFileInfo(qthelpers::fixDragAndDropUrl(url).toLocalFile());
 }
 
+void updateTabStops(bool fullKeyboardAccess)
+{
+    for (QWidget* w : QApplication::allWidgets()) {
+        if (auto* picker = qobject_cast<FilePicker*>(w))
+            picker->setFocusPolicy(fullKeyboardAccess ? Qt::TabFocus : Qt::NoFocus);
+    }
+}
+
 } // namespace
 
 FilePicker::FilePicker(QString const& title, QWidget* parent)
@@ -38,6 +50,14 @@ FilePicker::FilePicker(QString const& title, QWidget* parent)
     makeGui(title);
     connectAll();
     setAcceptDrops(true);
+
+    // With full keyboard access the picker itself is a tab stop, which hands the focus on to its
+    // parts: they keep taking it only from a click.
+    static const bool listening
+        = (corvane::detail::onFullKeyboardAccessChanged(&updateTabStops), true);
+    Q_UNUSED(listening)
+    if (corvane::fullKeyboardAccess())
+        setFocusPolicy(Qt::TabFocus);
 }
 
 FilePicker::~FilePicker() = default;
@@ -59,6 +79,7 @@ void FilePicker::makeGui(QString const& title)
 {
     if (m_combo)
         return;
+    corvane::accessibility::installControls();
 
     Label* label = nullptr;
     if (!title.isEmpty()) {
@@ -112,6 +133,9 @@ void FilePicker::makeGui(QString const& title)
     } else {
         setLayout(row);
     }
+
+    corvane::accessibility::nameByText(this, m_browse, QT_TRANSLATE_NOOP("Corvane", "Browse"));
+    corvane::accessibility::nameByText(this, m_remove, QT_TRANSLATE_NOOP("Corvane", "Remove"));
 }
 
 void FilePicker::connectAll()
@@ -237,6 +261,50 @@ void FilePicker::showEvent(QShowEvent* e)
 {
     QFrame::showEvent(e);
     UpdateFileList();
+}
+
+QList<QWidget*> FilePicker::tabStops() const
+{
+    QList<QWidget*> stops;
+    for (QWidget* part : { static_cast<QWidget*>(m_combo), static_cast<QWidget*>(m_browse),
+             static_cast<QWidget*>(m_remove) }) {
+        if (part->isEnabled() && part->isVisibleTo(this))
+            stops << part;
+    }
+    return stops;
+}
+
+void FilePicker::focusInEvent(QFocusEvent* e)
+{
+    QFrame::focusInEvent(e);
+    if (!corvane::fullKeyboardAccess())
+        return;
+    const QList<QWidget*> stops = tabStops();
+    if (!stops.isEmpty()) {
+        const bool backwards = e->reason() == Qt::BacktabFocusReason;
+        (backwards ? stops.last() : stops.first())->setFocus(e->reason());
+    }
+}
+
+bool FilePicker::focusNextPrevChild(bool next)
+{
+    if (!corvane::fullKeyboardAccess())
+        return QFrame::focusNextPrevChild(next);
+    const QList<QWidget*> stops = tabStops();
+    const int at = int(stops.indexOf(QApplication::focusWidget()));
+    const int to = at + (next ? 1 : -1);
+    if (at >= 0 && to >= 0 && to < stops.size()) {
+        stops.at(to)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    // On the way out the picker is no stop: Shift+Tab from the combo would land on it again.
+    QPointer<FilePicker> self(this);
+    const Qt::FocusPolicy policy = focusPolicy();
+    setFocusPolicy(Qt::NoFocus);
+    const bool moved = QFrame::focusNextPrevChild(next);
+    if (self)
+        setFocusPolicy(policy);
+    return moved;
 }
 
 bool FilePicker::eventFilter(QObject* obj, QEvent* e)

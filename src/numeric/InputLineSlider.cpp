@@ -5,14 +5,17 @@
 
 #include "controls/MixedState.h"
 #include "numeric/NumericValue.h"
+#include "platform/Accessibility.h"
 #include "platform/Utils_p.h"
 
 #include <QBoxLayout>
 #include <QFocusEvent>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QSlider>
 
 #include <cmath>
+#include <utility>
 
 using numeric::roundHalfUp;
 using numeric::toFloat;
@@ -47,8 +50,10 @@ InputLineSlider::InputLineSlider(QString const& title, eInputLineFlags flags, in
     : IInputLine(parent)
     , m_mixed(new MixedState)
 {
+    corvane::accessibility::installNumeric();
     buildLayout(flags, decimalDigits);
     connectAll();
+    connect(m_edit, &LineEdit::editingAbandoned, this, &InputLineSlider::onEditingAbandoned);
     // Outside connectAll(): a movement still ends while the handlers have the others broken.
     connect(m_edit, &LineEdit::dragFinished, this, &InputLineSlider::onMovementReleased);
     if (m_slider)
@@ -361,7 +366,15 @@ void InputLineSlider::onReturnPressed()
 
 void InputLineSlider::onFocusLost(QFocusEvent*)
 {
+    if (std::exchange(m_abandoned, false) && corvane::fullKeyboardAccess() && !m_edit->isModified())
+        return;
     commit();
+}
+
+void InputLineSlider::onEditingAbandoned()
+{
+    fillLineEdit(m_number->value());
+    m_abandoned = true;
 }
 
 bool InputLineSlider::isAdjusting() const
@@ -415,14 +428,22 @@ void InputLineSlider::onMouseDraging(double delta)
         value = (getEditValue() * numeric::PercentScale + delta) / numeric::PercentScale;
     } else {
         // One unit per step, however far the pointer went.
-        const double unit = m_fineStep == 0 ? 1.0 : 1.0 / std::pow(10.0, m_number->precision());
+        double unit = m_fineStep == 0 ? 1.0 : 1.0 / std::pow(10.0, m_number->precision());
+        if (m_dragFactor != 1.0) {
+            // Modifiers scale it, though an integer row still moves by whole numbers.
+            unit *= m_dragFactor;
+            if (!m_number->realValues())
+                unit = std::max(unit, 1.0);
+        }
         value = m_number->value();
         if (delta > 0)
             value += unit;
         else if (delta < 0)
             value -= unit;
+        // Rounded to whole units, or to tenths for a step made finer.
+        const double grid = std::min(unit, 1.0);
         if (m_fineStep != 1)
-            value = roundHalfUp(value);
+            value = roundHalfUp(value / grid) * grid;
     }
     setEditValue(m_number->clamped(value), true);
 }
@@ -471,6 +492,9 @@ bool InputLineSlider::eventFilter(QObject* obj, QEvent* ev)
     if (obj != m_edit)
         return false;
     switch (ev->type()) {
+    case QEvent::MouseMove:
+        m_dragFactor = numeric::dragFactor(static_cast<QMouseEvent*>(ev)->modifiers());
+        break;
     case QEvent::MouseButtonPress:
         m_clickPending = true;
         break;
