@@ -5,6 +5,7 @@
 #include "propertysheet/DescriptionKeys.h"
 
 #include <corvane/FileSource.h>
+#include <corvane/PropertyListBuilder.h>
 #include <corvane/PropertyListWidget.h>
 
 #include <QColor>
@@ -19,7 +20,7 @@ using Write = QPair<QString, QVariant>;
 // one, so that every write lands in `writes` exactly as the sheet sent it. Static ones: number,
 // count, flag, color and sizeEnabled, of plain types; texture, whose setter throws on a name
 // ending in "bad.png"; mood, which throws on "grumpy"; width, which stores "0" for a width that
-// "widthValues" does not offer.
+// "widthValues" does not offer; shade, an enum.
 class FakeHost : public QObject, public IUserInterfaceProperties
 {
     Q_OBJECT
@@ -32,10 +33,16 @@ class FakeHost : public QObject, public IUserInterfaceProperties
     Q_PROPERTY(QString texture MEMBER m_texture WRITE setTexture)
     Q_PROPERTY(QString width MEMBER m_width WRITE setWidth)
     Q_PROPERTY(QVariant mood MEMBER m_mood WRITE setMood)
+    Q_PROPERTY(Shade shade MEMBER m_shade NOTIFY written)
 public:
+    // Of a fixed type: the sheet and random hosts may write any number into it.
+    enum Shade : int { Light, Dim = 2, Dark = 4 };
+    Q_ENUM(Shade)
+    static constexpr const char* ShadeKeys[] = { "Light", "Dim", "Dark" };
+
     // What a record may bind to: static and dynamic properties, one no host has, none, a slot.
     static constexpr const char* Props[] = { "number", "count", "flag", "color", "texture", "width",
-        "mood", "dyn0", "dyn1", "missing", "", "reset" };
+        "mood", "shade", "dyn0", "dyn1", "missing", "", "reset" };
 
     explicit FakeHost(PropertyDescriptionList list = {})
         : m_list(std::move(list))
@@ -96,6 +103,7 @@ public:
     QColor m_color;
     QString m_texture, m_width = QStringLiteral("Normal");
     QVariant m_mood = 0;
+    Shade m_shade = Dim;
 
 private:
     void countLateWrite() { lateWrites += dead.contains(this); }
@@ -128,3 +136,21 @@ struct FakeHelper : IPropertyListHelper
     QStringList files { QStringLiteral("/tmp/a.png"), QStringLiteral("/tmp/b.png"),
         QStringLiteral("/tmp/bad.png") };
 };
+
+// A sheet "Shape" with one bound row of each kind, titled as the names say: Size (edge, 0 to 200),
+// Opacity (opacity, percent), Texture (texture), Fill (color), Visible (flag), Width (width),
+// Reset (reset), Name (name), Notes (notes).
+inline PropertyDescriptionList oneRowOfEachKind()
+{
+    PropertiesListBuilder b(QStringLiteral("Shape"));
+    b.AddSlider(QStringLiteral("Size"), QStringLiteral("edge"), 0, 200, NumberFlags::Default, 0);
+    b.AddPercentSlider(QStringLiteral("Opacity"), QStringLiteral("opacity"));
+    b.AddFilePicker(QStringLiteral("Texture"), QStringLiteral("texture"), QStringLiteral("img"));
+    b.AddColorPicker(QStringLiteral("Fill"), QStringLiteral("color"));
+    b.AddCheckBox(QStringLiteral("Visible"), QStringLiteral("flag"));
+    b.AddComboBox(QStringLiteral("Width"), QStringLiteral("width"));
+    b.AddButton(QStringLiteral("Reset"), QStringLiteral("reset"));
+    b.AddTextField(QStringLiteral("Name"), QStringLiteral("name"));
+    b.AddMultiTextField(QStringLiteral("Notes"), QStringLiteral("notes"));
+    return b;
+}

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 #include <QWidget>
 
@@ -57,6 +58,13 @@ inline bool sendWheel(QWidget* w, int angleDelta, QPoint pos = QPoint(2, 2))
 #include <QStringList>
 #include <QVBoxLayout>
 
+// The host supplies the layout option that InputLine leaves open.
+struct HostInputLine : InputLine
+{
+    using InputLine::InputLine;
+    void setTwoLines(bool) override { }
+};
+
 namespace testutils {
 
 // A top-level window whose layout stacks a plain field, `other`, that takes the focus away, above
@@ -83,10 +91,10 @@ struct HostWindow : QWidget
 // Moves the pointer over `w` with the left button held, as the platform reports a drag.
 // QTest::mouseMove cannot be used for this: on Qt 5 it only warps the cursor, and the move the
 // platform then reports carries no buttons.
-inline void mouseMoveHeld(QWidget* w, QPoint pos)
+inline void mouseMoveHeld(QWidget* w, QPoint pos, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
     QMouseEvent event(QEvent::MouseMove, QPointF(pos), QPointF(w->mapToGlobal(pos)), Qt::NoButton,
-        Qt::LeftButton, Qt::NoModifier);
+        Qt::LeftButton, modifiers);
     QSpontaneKeyEvent::setSpontaneous(&event);
     qApp->notify(w, &event);
 }
@@ -132,11 +140,121 @@ inline QStringList changedPair(int i, double f)
 
 namespace testutils {
 
+// Hands the next modal dialog of class `Dialog`, from inside its own event loop, to `action`, which
+// must close it. The watch ends with `context`.
+template<class Dialog, class Action> void onModal(QObject* context, Action action)
+{
+    auto* timer = new QTimer(context);
+    QObject::connect(timer, &QTimer::timeout, [timer, action] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            action(dialog);
+        }
+    });
+    timer->start(10);
+}
+
 // Gives `w` the focus and waits until it has it.
 inline bool focus(QWidget* w)
 {
     w->setFocus();
     return QTest::qWaitFor([w] { return w->hasFocus(); });
+}
+
+} // namespace testutils
+
+// --- messages ---
+
+namespace testutils {
+
+// Every message Qt prints while it lives, as "<type> <category>: <text>" ("warning default: ..."),
+// instead of printing them.
+struct MessageLog
+{
+    MessageLog()
+        : m_outer(current())
+        , m_previous(qInstallMessageHandler(record))
+    {
+        current() = this;
+    }
+    ~MessageLog()
+    {
+        qInstallMessageHandler(m_previous);
+        current() = m_outer;
+    }
+    MessageLog(MessageLog const&) = delete;
+    MessageLog& operator=(MessageLog const&) = delete;
+
+    QStringList messages;
+
+private:
+    static MessageLog*& current()
+    {
+        static MessageLog* log = nullptr;
+        return log;
+    }
+    static void record(QtMsgType type, QMessageLogContext const& context, QString const& text)
+    {
+        static const char* const types[] = { "debug", "warning", "critical", "fatal", "info" };
+        current()->messages << QStringLiteral("%1 %2: %3")
+                                   .arg(QLatin1String(types[type]),
+                                       QLatin1String(context.category ? context.category : ""),
+                                       text);
+    }
+
+    MessageLog* m_outer;
+    QtMessageHandler m_previous;
+};
+
+} // namespace testutils
+
+// --- accessibility ---
+#include <QAccessible>
+#include <QMetaEnum>
+
+namespace testutils {
+
+// "<Role> <name>" of an interface, as a screen reader announces it first.
+inline QString roleAndName(QAccessibleInterface* i)
+{
+    return QString::fromLatin1(QMetaEnum::fromType<QAccessible::Role>().valueToKey(i->role()))
+        + QLatin1Char(' ') + i->text(QAccessible::Name);
+}
+
+// What an assistive technology hears of an interface, in one line: "<Role> <name>", then as far
+// as there is any: " = <value text>", " [<value> in <minimum>..<maximum> by <step>]",
+// " {<states>}", " (<description>)", " <<shortcut>>".
+inline QString heard(QAccessibleInterface* i)
+{
+    if (!i)
+        return QStringLiteral("none");
+    QString line = roleAndName(i);
+    if (!i->text(QAccessible::Value).isEmpty())
+        line += QStringLiteral(" = ") + i->text(QAccessible::Value);
+    if (QAccessibleValueInterface* v = i->valueInterface())
+        line += QStringLiteral(" [%1 in %2..%3 by %4]")
+                    .arg(v->currentValue().toString(), v->minimumValue().toString(),
+                        v->maximumValue().toString(), v->minimumStepSize().toString());
+    const QAccessible::State s = i->state();
+    QStringList states;
+    for (auto [on, name] : { std::pair(s.disabled, "disabled"), std::pair(s.invisible, "invisible"),
+             std::pair(s.checkable, "checkable"), std::pair(s.checked, "checked"),
+             std::pair(s.selected, "selected"), std::pair(s.focused, "focused") }) {
+        if (on)
+            states << QLatin1String(name);
+    }
+    if (!states.isEmpty())
+        line += QStringLiteral(" {") + states.join(QLatin1Char(' ')) + QLatin1Char('}');
+    if (!i->text(QAccessible::Description).isEmpty())
+        line += QStringLiteral(" (") + i->text(QAccessible::Description) + QLatin1Char(')');
+    if (!i->text(QAccessible::Accelerator).isEmpty())
+        line += QStringLiteral(" <") + i->text(QAccessible::Accelerator) + QLatin1Char('>');
+    return line;
+}
+
+inline QString heard(QObject* o)
+{
+    return heard(o ? QAccessible::queryAccessibleInterface(o) : nullptr);
 }
 
 } // namespace testutils

@@ -32,7 +32,6 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTextEdit>
-#include <QTimer>
 #include <QToolTip>
 
 using testutils::fetch;
@@ -61,14 +60,7 @@ template<class T = QPushButton> static T* part(QWidget* w, char const* name)
 // `action`, which must close it.
 template<class Action> static void clickSwatch(ColorPicker* picker, Action action)
 {
-    auto* timer = new QTimer(picker);
-    QObject::connect(timer, &QTimer::timeout, [timer, action] {
-        if (auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            action(dialog);
-        }
-    });
-    timer->start(10);
+    testutils::onModal<QColorDialog>(picker, action);
     QTest::mouseClick(part<ColorPicker_PushButton>(picker, "button"), Qt::LeftButton);
 }
 

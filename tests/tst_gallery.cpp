@@ -13,7 +13,7 @@ namespace {
 
 const QStringList Pages { QStringLiteral("01-property-sheet"), QStringLiteral("02-collection-view"),
     QStringLiteral("03-thumbnails"), QStringLiteral("04-toolbar-image"),
-    QStringLiteral("05-numeric-rows") };
+    QStringLiteral("05-numeric-rows"), QStringLiteral("06-several-shapes") };
 const QStringList Steps { QStringLiteral("01-property-sheet-step-number-focus"),
     QStringLiteral("01-property-sheet-step-text-focus"),
     QStringLiteral("01-property-sheet-step-combo"), QStringLiteral("03-thumbnails-step-click"),

@@ -17,13 +17,6 @@ using testutils::fetch;
 using Ints = QList<int>;
 using Steps = QList<double>;
 
-// The host supplies the layout option that InputLine leaves open.
-struct HostInputLine : InputLine
-{
-    using InputLine::InputLine;
-    void setTwoLines(bool) override { }
-};
-
 static float valueOf(QObject* row)
 {
     return row->property("m_value").toFloat();

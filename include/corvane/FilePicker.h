@@ -5,17 +5,23 @@
 #include <QFrame>
 #include <QPointer>
 
+#include <memory>
+
 class IFileSource;
+class MixedState;
 class QComboBox;
 class QPushButton;
 
 // A file row: an optional title above a combo of the source's files, a browse button and a
 // remove button. Accepts one dropped file that the source welcomes. Owns its IFileSource.
+// The combo and the buttons take the focus from a click; with corvane::setFullKeyboardAccess(),
+// Tab and Shift+Tab stop at each of them too.
 class CORVANE_WIDGETS_EXPORT FilePicker : public QFrame
 {
     Q_OBJECT
 public:
     explicit FilePicker(QString const& title, QWidget* parent = nullptr);
+    ~FilePicker() override;
 
     void makeGui(QString const& title);
     void connectAll();
@@ -29,6 +35,14 @@ public:
     void UpdateFileList();
     QString elidedText(QString const& text);
 
+    // Mixed: the picker stands for several files that differ. The combo offers the source's
+    // files with none current and shows "Mixed" as placeholder and accessible description; the
+    // remove button is enabled, so that the file can be cleared for all. Any file the user
+    // selects, including the one last set, is announced and ends the state; so does
+    // setFileName().
+    void setMixed(bool mixed);
+    bool isMixed() const;
+
 Q_SIGNALS:
     void fileChanged(QString const& strFileName);
 
@@ -37,6 +51,8 @@ protected:
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dropEvent(QDropEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    bool focusNextPrevChild(bool next) override;
 
 private Q_SLOTS:
     void onCurrentIndexChanged(int idx);
@@ -44,10 +60,13 @@ private Q_SLOTS:
     void onRemoveFile();
 
 private:
+    QList<QWidget*> tabStops() const;
+
     QString m_fileName;
     QComboBox* m_combo = nullptr;
     QPushButton* m_browse = nullptr;
     QPushButton* m_remove = nullptr;
     // Guarded: a host may still destroy its source behind the picker's back.
     QPointer<IFileSource> m_source;
+    std::unique_ptr<MixedState> m_mixed;
 };

@@ -88,8 +88,11 @@ private Q_SLOTS:
     void onFocusLost(QFocusEvent* ev);
     void onSliderChanged(int position);
     void onSpinnerChanged(int delta);
+    void onEditingAbandoned();
 
 private:
+    friend class NumericAccessible;
+
     void makeGui();
     void setValueProperty(float value);
     void commit();
@@ -105,4 +108,6 @@ private:
     int m_step = 1;
     bool m_slider = true;
     bool m_spinner = false;
+    // Esc abandoned the typed text: the next focus loss commits only if there was more typing.
+    bool m_abandoned = false;
 };

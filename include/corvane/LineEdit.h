@@ -7,6 +7,8 @@
 // The text field of the numeric rows. At rest it is a horizontal drag handle: dragging sideways
 // with the left button emits signed steps while the pointer stays hidden at the centre. A click
 // without a drag, a key press or arriving by Tab turns it into an ordinary text field.
+// With corvane::setFullKeyboardAccess(), Esc ends editing (editingAbandoned() tells the owner to
+// show its value again), and a step dragged with Shift held is a tenth, with Ctrl ten times.
 class CORVANE_WIDGETS_EXPORT LineEdit : public QLineEdit
 {
     Q_OBJECT
@@ -22,6 +24,9 @@ public:
 Q_SIGNALS:
     void focusLost(QFocusEvent* event);
     void mouseDraging(double delta);
+    void editingAbandoned();
+    // The left button came up after a drag that emitted at least one step.
+    void dragFinished();
 
 protected:
     bool event(QEvent* ev) override;
@@ -39,6 +44,7 @@ private:
     // Sets the look, applying the theme again only when it changed.
     void setLook(QString const& styleType);
     void enterEditingLook(Qt::FocusReason reason);
+    void leaveEditing();
     double stepFor(int dx) const;
     void returnPointer(QPoint const& centre, int stepX);
 

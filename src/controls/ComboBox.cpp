@@ -1,9 +1,13 @@
 #include <corvane/ComboBox.h>
 #include <corvane/Label.h>
 
+#include "controls/MixedState.h"
+#include "platform/Accessibility.h"
+
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QEvent>
+#include <QLineEdit>
 #include <QListView>
 
 #include <cmath>
@@ -42,9 +46,11 @@ private:
 
 ComboBox::ComboBox(QString const& title, bool twoLines, QWidget* parent)
     : QFrame(parent)
-    , m_label(new Label(title, this))
+    // Before the combo exists: the controls' accessible interfaces describe it.
+    , m_label((corvane::accessibility::installControls(), new Label(title, this)))
     , m_combo(new RowComboBox(this))
     , m_twoLines(twoLines)
+    , m_mixed(new MixedState)
 {
     m_label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
 
@@ -72,8 +78,31 @@ ComboBox::ComboBox(QString const& title, bool twoLines, QWidget* parent)
 
     // QComboBox lost its text-carrying currentIndexChanged in Qt 6; the row's own signal is fed
     // from the index signal with the entry's text, which is what the old signal carried.
-    connect(m_combo, qOverload<int>(&QComboBox::currentIndexChanged), this,
-        [this](int index) { Q_EMIT currentIndexChanged(m_combo->itemText(index)); });
+    connect(m_combo, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int index) {
+        setMixed(false);
+        Q_EMIT currentIndexChanged(m_combo->itemText(index));
+    });
+    // Typing ends a mixed state too; the row's own changes of the text are made blocked.
+    connect(m_combo, &QComboBox::editTextChanged, this, [this] { setMixed(false); });
+}
+
+ComboBox::~ComboBox() = default;
+
+void ComboBox::setMixed(bool mixed)
+{
+    QWidget* placeholder = m_combo->isEditable() ? static_cast<QWidget*>(m_combo->lineEdit())
+                                                 : static_cast<QWidget*>(m_combo);
+    if (!m_mixed->set(mixed, m_combo, placeholder) || !mixed)
+        return;
+    const QSignalBlocker blocker(m_combo);
+    m_combo->setCurrentIndex(-1);
+    if (m_combo->isEditable())
+        m_combo->setEditText(QString());
+}
+
+bool ComboBox::isMixed() const
+{
+    return m_mixed->isOn();
 }
 
 bool ComboBox::isTwoLines() const
@@ -114,6 +143,7 @@ void ComboBox::setValues(QMap<QString, QVariant> const& map)
 
 void ComboBox::setValue(QString const& value)
 {
+    setMixed(false);
     // Blocked by hand rather than with QSignalBlocker: the box always ends up unblocked.
     m_combo->blockSignals(true);
     const double number = value.toDouble();
@@ -133,6 +163,7 @@ void ComboBox::setValue(QString const& value)
 
 void ComboBox::setCurrentValue(QString const& text)
 {
+    setMixed(false);
     m_combo->setCurrentIndex(
         m_combo->findData(text, Qt::DisplayRole, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
@@ -152,6 +183,7 @@ QString ComboBox::currentValue()
 
 void ComboBox::setCurrentIndex(int index)
 {
+    setMixed(false);
     m_combo->setCurrentIndex(index);
 }
 
@@ -180,8 +212,10 @@ bool ComboBox::eventFilter(QObject* obj, QEvent* e)
             e->ignore();
             return true;
         case QEvent::FocusOut:
-            // Commits text typed into an editable box when the user leaves it.
-            Q_EMIT currentIndexChanged(m_combo->currentText());
+            // Commits text typed into an editable box when the user leaves it; an untouched
+            // mixed box has nothing to commit.
+            if (!m_mixed->isOn())
+                Q_EMIT currentIndexChanged(m_combo->currentText());
             break;
         default:
             break;

@@ -2,8 +2,12 @@
 #include <corvane/FileSource.h>
 #include <corvane/Label.h>
 
+#include "controls/MixedState.h"
+#include "platform/Accessibility.h"
 #include "platform/DragAndDropUrl.h"
+#include "platform/Keyboard_p.h"
 
+#include <QApplication>
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QCursor>
@@ -13,6 +17,7 @@
 #include <QFileInfo>
 #include <QListView>
 #include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
 #include <QToolTip>
 
@@ -28,20 +33,53 @@ QFileInfo droppedFile(QUrl const& url)
     return QFileInfo(qthelpers::fixDragAndDropUrl(url).toLocalFile());
 }
 
+void updateTabStops(bool fullKeyboardAccess)
+{
+    for (QWidget* w : QApplication::allWidgets()) {
+        if (auto* picker = qobject_cast<FilePicker*>(w))
+            picker->setFocusPolicy(fullKeyboardAccess ? Qt::TabFocus : Qt::NoFocus);
+    }
+}
+
 } // namespace
 
 FilePicker::FilePicker(QString const& title, QWidget* parent)
     : QFrame(parent)
+    , m_mixed(new MixedState)
 {
     makeGui(title);
     connectAll();
     setAcceptDrops(true);
+
+    // With full keyboard access the picker itself is a tab stop, which hands the focus on to its
+    // parts: they keep taking it only from a click.
+    static const bool listening
+        = (corvane::detail::onFullKeyboardAccessChanged(&updateTabStops), true);
+    Q_UNUSED(listening)
+    if (corvane::fullKeyboardAccess())
+        setFocusPolicy(Qt::TabFocus);
+}
+
+FilePicker::~FilePicker() = default;
+
+void FilePicker::setMixed(bool mixed)
+{
+    if (!m_mixed->set(mixed, m_combo, m_combo))
+        return;
+    m_remove->setEnabled(mixed || !m_fileName.isEmpty());
+    UpdateFileList();
+}
+
+bool FilePicker::isMixed() const
+{
+    return m_mixed->isOn();
 }
 
 void FilePicker::makeGui(QString const& title)
 {
     if (m_combo)
         return;
+    corvane::accessibility::installControls();
 
     Label* label = nullptr;
     if (!title.isEmpty()) {
@@ -95,6 +133,9 @@ void FilePicker::makeGui(QString const& title)
     } else {
         setLayout(row);
     }
+
+    corvane::accessibility::nameByText(this, m_browse, QT_TRANSLATE_NOOP("Corvane", "Browse"));
+    corvane::accessibility::nameByText(this, m_remove, QT_TRANSLATE_NOOP("Corvane", "Remove"));
 }
 
 void FilePicker::connectAll()
@@ -123,8 +164,9 @@ IFileSource* FilePicker::getSource()
 
 void FilePicker::setFileName(QString const& fileName)
 {
-    if (fileName == m_fileName)
+    if (fileName == m_fileName && !m_mixed->isOn())
         return;
+    m_mixed->set(false, m_combo, m_combo);
     m_fileName = fileName;
     UpdateFileList();
     m_remove->setEnabled(!m_fileName.isEmpty());
@@ -137,8 +179,10 @@ QString FilePicker::getFileName() const
 
 void FilePicker::SelectFile(QString const& fileName)
 {
-    if (fileName == m_fileName)
+    // While mixed, even the file last set is news for the objects that hold another.
+    if (fileName == m_fileName && !m_mixed->isOn())
         return;
+    m_mixed->set(false, m_combo, m_combo);
     m_fileName = fileName;
 
     // A listener may destroy the picker; nothing is left to update then.
@@ -182,7 +226,7 @@ void FilePicker::UpdateFileList()
         m_combo->setItemData(0, m_fileName, Qt::UserRole);
         m_combo->setItemData(0, m_fileName, Qt::ToolTipRole);
     }
-    m_combo->setCurrentIndex(selected);
+    m_combo->setCurrentIndex(m_mixed->isOn() ? -1 : selected);
 }
 
 QString FilePicker::elidedText(QString const& text)
@@ -217,6 +261,50 @@ void FilePicker::showEvent(QShowEvent* e)
 {
     QFrame::showEvent(e);
     UpdateFileList();
+}
+
+QList<QWidget*> FilePicker::tabStops() const
+{
+    QList<QWidget*> stops;
+    for (QWidget* part : { static_cast<QWidget*>(m_combo), static_cast<QWidget*>(m_browse),
+             static_cast<QWidget*>(m_remove) }) {
+        if (part->isEnabled() && part->isVisibleTo(this))
+            stops << part;
+    }
+    return stops;
+}
+
+void FilePicker::focusInEvent(QFocusEvent* e)
+{
+    QFrame::focusInEvent(e);
+    if (!corvane::fullKeyboardAccess())
+        return;
+    const QList<QWidget*> stops = tabStops();
+    if (!stops.isEmpty()) {
+        const bool backwards = e->reason() == Qt::BacktabFocusReason;
+        (backwards ? stops.last() : stops.first())->setFocus(e->reason());
+    }
+}
+
+bool FilePicker::focusNextPrevChild(bool next)
+{
+    if (!corvane::fullKeyboardAccess())
+        return QFrame::focusNextPrevChild(next);
+    const QList<QWidget*> stops = tabStops();
+    const int at = int(stops.indexOf(QApplication::focusWidget()));
+    const int to = at + (next ? 1 : -1);
+    if (at >= 0 && to >= 0 && to < stops.size()) {
+        stops.at(to)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    // On the way out the picker is no stop: Shift+Tab from the combo would land on it again.
+    QPointer<FilePicker> self(this);
+    const Qt::FocusPolicy policy = focusPolicy();
+    setFocusPolicy(Qt::NoFocus);
+    const bool moved = QFrame::focusNextPrevChild(next);
+    if (self)
+        setFocusPolicy(policy);
+    return moved;
 }
 
 bool FilePicker::eventFilter(QObject* obj, QEvent* e)

@@ -2,7 +2,9 @@
 
 #include <corvane/Label.h>
 
+#include "platform/Accessibility.h"
 #include "platform/ThemeRegistry.h"
+#include "platform/Utils_p.h"
 
 #include <QBoxLayout>
 
@@ -39,11 +41,13 @@ void TitledRow::addEditor(QWidget* editor)
     m_layout->addWidget(editor);
     editor->installEventFilter(m_row);
     m_editor = editor;
+    corvane::accessibility::nameByTitle(m_row, editor, m_label);
 }
 
 void TitledRow::setTitle(QString const& title)
 {
     m_label->setText(title);
+    corvane::accessibility::refreshNames(m_row);
 }
 
 void TitledRow::forceStyles(QString const& styleType)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/MixedState.h"
+
 #include <QPointer>
 #include <QString>
 
@@ -30,6 +32,10 @@ public:
     void setStyleType(QString const& styleType) { m_styleType = styleType; }
     // From the row's event(): after its first polish the row takes the theme.
     void polished();
+    // Marks the editor as standing for several texts, or no longer; the field empties it.
+    // Returns false when nothing changed.
+    bool setMixed(bool mixed) { return m_mixed.set(mixed, m_editor, m_editor); }
+    bool isMixed() const { return m_mixed.isOn(); }
 
 private:
     QWidget* m_row;
@@ -38,4 +44,5 @@ private:
     QPointer<QWidget> m_editor;
     QString m_styleType;
     bool m_twoLines;
+    MixedState m_mixed;
 };

@@ -5,6 +5,7 @@
 #include "numeric/NumericValue.h"
 #include "numeric/Slider.h"
 #include "numeric/Spinner.h"
+#include "platform/Accessibility.h"
 
 #include <QBoxLayout>
 #include <QCursor>
@@ -13,6 +14,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <utility>
 
 using numeric::toFloat;
 using numeric::truncToInt;
@@ -62,6 +64,7 @@ InputLine::~InputLine()
 
 void InputLine::makeGui()
 {
+    corvane::accessibility::installNumeric();
     m_label = new QLabel(this);
     m_label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_label->setFocusPolicy(Qt::NoFocus);
@@ -103,6 +106,7 @@ void InputLine::makeGui()
 
     m_button->setVisible(m_slider);
     m_spinnerWidget->setVisible(m_spinner);
+    connect(m_edit, &LineEdit::editingAbandoned, this, &InputLine::onEditingAbandoned);
 }
 
 void InputLine::setTitle(QString const& title)
@@ -325,7 +329,15 @@ void InputLine::onReturnPressed()
 
 void InputLine::onFocusLost(QFocusEvent*)
 {
+    if (std::exchange(m_abandoned, false) && corvane::fullKeyboardAccess() && !m_edit->isModified())
+        return;
     commit();
+}
+
+void InputLine::onEditingAbandoned()
+{
+    setEditValue(m_number->value(), false);
+    m_abandoned = true;
 }
 
 void InputLine::commit()

@@ -3,17 +3,22 @@
 #include <corvane/Label.h>
 #include <corvane/LineEdit.h>
 
+#include "controls/MixedState.h"
 #include "numeric/NumericValue.h"
+#include "platform/Accessibility.h"
 #include "platform/ThemeRegistry.h"
+#include "platform/Utils_p.h"
 
 #include <QBoxLayout>
 #include <QFocusEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStyleOptionSlider>
 
 #include <cmath>
+#include <utility>
 
 using numeric::roundHalfUp;
 using numeric::toFloat;
@@ -75,9 +80,16 @@ InputLineSlider::InputLineSlider(QString const& title, int flags, QWidget* paren
 InputLineSlider::InputLineSlider(QString const& title, eInputLineFlags flags, int decimalDigits,
     bool hasValue, int value, QWidget* parent)
     : IInputLine(parent)
+    , m_mixed(new MixedState)
 {
+    corvane::accessibility::installNumeric();
     buildLayout(flags, decimalDigits);
     connectAll();
+    connect(m_edit, &LineEdit::editingAbandoned, this, &InputLineSlider::onEditingAbandoned);
+    // Outside connectAll(): a movement still ends while the handlers have the others broken.
+    connect(m_edit, &LineEdit::dragFinished, this, &InputLineSlider::onMovementReleased);
+    if (m_slider)
+        connect(m_slider, &QSlider::sliderReleased, this, &InputLineSlider::onMovementReleased);
     setTitle(title);
     if (hasValue)
         setValue(float(value), NumberFlags::PlainWrite);
@@ -328,6 +340,7 @@ void InputLineSlider::emitSignals(double value)
 
 double InputLineSlider::fillLineEdit(double value)
 {
+    m_mixed->set(false, m_edit, m_edit);
     m_edit->setText(m_number->show(value));
     return m_number->value();
 }
@@ -392,11 +405,51 @@ void InputLineSlider::onReturnPressed()
 
 void InputLineSlider::onFocusLost(QFocusEvent*)
 {
+    if (std::exchange(m_abandoned, false) && corvane::fullKeyboardAccess() && !m_edit->isModified())
+        return;
     commit();
+}
+
+void InputLineSlider::onEditingAbandoned()
+{
+    fillLineEdit(m_number->value());
+    m_abandoned = true;
+}
+
+bool InputLineSlider::isAdjusting() const
+{
+    return m_adjusting;
+}
+
+void InputLineSlider::setMixed(bool mixed)
+{
+    if (!m_mixed->set(mixed, m_edit, m_edit))
+        return;
+    if (mixed)
+        m_edit->clear();
+    else
+        m_edit->setText(m_number->show(m_number->value()));
+}
+
+bool InputLineSlider::isMixed() const
+{
+    return m_mixed->isOn();
+}
+
+void InputLineSlider::onMovementReleased()
+{
+    if (!m_adjusting)
+        return;
+    m_adjusting = false;
+    Q_EMIT adjustmentFinished();
 }
 
 void InputLineSlider::commit()
 {
+    // Leaving a mixed field untouched is no edit: it would give every object the same value.
+    if (m_mixed->isOn() && m_edit->text().isEmpty())
+        return;
+    m_adjusting = false;
     disconnectAll();
     QPointer<InputLineSlider> self(this);
     setEditValue(getEditValue(), true);
@@ -407,20 +460,29 @@ void InputLineSlider::commit()
 void InputLineSlider::onMouseDraging(double delta)
 {
     m_clickPending = false;
+    m_adjusting = true;
     double value;
     if (m_number->percents()) {
         // The field's step counts percentage points.
         value = (getEditValue() * numeric::PercentScale + delta) / numeric::PercentScale;
     } else {
         // One unit per step, however far the pointer went.
-        const double unit = m_fineStep == 0 ? 1.0 : 1.0 / std::pow(10.0, m_number->precision());
+        double unit = m_fineStep == 0 ? 1.0 : 1.0 / std::pow(10.0, m_number->precision());
+        if (m_dragFactor != 1.0) {
+            // Modifiers scale it, though an integer row still moves by whole numbers.
+            unit *= m_dragFactor;
+            if (!m_number->realValues())
+                unit = std::max(unit, 1.0);
+        }
         value = m_number->value();
         if (delta > 0)
             value += unit;
         else if (delta < 0)
             value -= unit;
+        // Rounded to whole units, or to tenths for a step made finer.
+        const double grid = std::min(unit, 1.0);
         if (m_fineStep != 1)
-            value = roundHalfUp(value);
+            value = roundHalfUp(value / grid) * grid;
     }
     setEditValue(m_number->clamped(value), true);
 }
@@ -430,6 +492,8 @@ void InputLineSlider::onSliderChanged(int position)
     disconnectAll();
     double value = m_number->atSliderPosition(position);
     m_sliderDriven = true;
+    // Clicks beside the handle and keys step once; only a held handle moves on.
+    m_adjusting = m_slider->isSliderDown();
     if (m_sliderIntStep)
         value = roundHalfUp(value);
     if (validate(QString::number(value, 'g', numeric::SignificantDigits))) {
@@ -467,6 +531,9 @@ bool InputLineSlider::eventFilter(QObject* obj, QEvent* ev)
     if (obj != m_edit)
         return false;
     switch (ev->type()) {
+    case QEvent::MouseMove:
+        m_dragFactor = numeric::dragFactor(static_cast<QMouseEvent*>(ev)->modifiers());
+        break;
     case QEvent::MouseButtonPress:
         m_clickPending = true;
         break;

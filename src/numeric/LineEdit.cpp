@@ -1,5 +1,6 @@
 #include <corvane/LineEdit.h>
 
+#include "numeric/NumericValue.h"
 #include "platform/QtCompat_p.h"
 #include "platform/ThemeRegistry.h"
 
@@ -8,6 +9,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -95,10 +97,36 @@ void LineEdit::enterEditingLook(Qt::FocusReason reason)
     QLineEdit::focusInEvent(&focusIn);
 }
 
+void LineEdit::leaveEditing()
+{
+    m_editing = false;
+    forceStyles(transpLook());
+    {
+        // The caret and the selection go as on a focus loss, but the field keeps the focus and
+        // reports nothing of it.
+        const QSignalBlocker blocker(this);
+        QFocusEvent focusOut(QEvent::FocusOut, Qt::OtherFocusReason);
+        QLineEdit::focusOutEvent(&focusOut);
+    }
+    Q_EMIT editingAbandoned();
+}
+
 bool LineEdit::eventFilter(QObject* obj, QEvent* ev)
 {
     if (obj != this)
         return false;
+    const bool escape = (ev->type() == QEvent::KeyPress || ev->type() == QEvent::ShortcutOverride)
+        && static_cast<QKeyEvent*>(ev)->key() == Qt::Key_Escape && corvane::fullKeyboardAccess();
+    if (escape) {
+        // Esc abandons an edit, before any shortcut of the host's takes it; at rest it is left to
+        // the window (a dialog closes on it).
+        if (!isEditing())
+            return false;
+        ev->accept();
+        if (ev->type() == QEvent::KeyPress)
+            leaveEditing();
+        return true;
+    }
     if (ev->type() == QEvent::KeyPress) {
         m_editing = true;
         enterEditingLook(Qt::MouseFocusReason);
@@ -139,12 +167,15 @@ void LineEdit::mousePressEvent(QMouseEvent* ev)
 
 void LineEdit::mouseReleaseEvent(QMouseEvent* ev)
 {
+    const bool dragged = m_dragged;
     if (m_dragged)
         m_dragged = false;
     else
         enterEditingLook(Qt::MouseFocusReason);
     setCursor(isEditing() ? Qt::ArrowCursor : Qt::SizeHorCursor);
     QLineEdit::mouseReleaseEvent(ev);
+    if (dragged)
+        Q_EMIT dragFinished();
 }
 
 void LineEdit::mouseMoveEvent(QMouseEvent* ev)
@@ -169,7 +200,7 @@ void LineEdit::mouseMoveEvent(QMouseEvent* ev)
         return;
 
     QPointer<LineEdit> self(this);
-    Q_EMIT mouseDraging(stepFor(dx));
+    Q_EMIT mouseDraging(stepFor(dx) * numeric::dragFactor(ev->modifiers()));
     if (!self)
         return;
     m_dragged = true;

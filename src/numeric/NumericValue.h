@@ -1,6 +1,7 @@
 #pragma once
 
 #include <corvane/IInputLine.h>
+#include <corvane/Keyboard.h>
 
 #include "numeric/InputLineFlags.h"
 #include "numeric/NumberConversions.h"
@@ -47,6 +48,19 @@ inline int arrowDirection(QKeyEvent* ev, QWidget const* field)
         return key == Qt::Key_Up ? 1 : -1;
     ev->ignore();
     return 0;
+}
+
+// How much further a drag step goes with `modifiers` held: with full keyboard access a tenth with
+// Shift, ten times with Ctrl (Shift wins when both are held); otherwise modifiers play no part.
+inline double dragFactor(Qt::KeyboardModifiers modifiers)
+{
+    if (!corvane::fullKeyboardAccess())
+        return 1.0;
+    if (modifiers & Qt::ShiftModifier)
+        return 0.1;
+    if (modifiers & Qt::ControlModifier)
+        return 10.0;
+    return 1.0;
 }
 
 } // namespace numeric

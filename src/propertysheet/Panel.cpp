@@ -2,12 +2,15 @@
 
 #include <corvane/Label.h>
 
+#include "platform/Accessibility.h"
+
 #include <QVBoxLayout>
 
 PropsPanel::PropsPanel(QString const& title, QWidget* parent)
     : QFrame(parent)
     , m_layout(new QVBoxLayout(this))
 {
+    corvane::accessibility::installPropertySheet();
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(0);
     if (!title.isEmpty()) {

@@ -2,6 +2,7 @@
 
 #include <corvane/ThumbnailsListItem.h>
 
+#include "platform/Accessibility.h"
 #include "platform/QtCompat_p.h"
 
 #include <QCoreApplication>
@@ -19,6 +20,7 @@ constexpr int EntrySpacing = 10;
 ThumbnailsList::ThumbnailsList(QWidget* parent)
     : QFrame(parent)
 {
+    corvane::accessibility::installThumbnails();
     makeGui();
     m_scrollArea->installEventFilter(this);
     installEventFilter(this);

@@ -1,5 +1,6 @@
 #include <corvane/ThumbnailsListItem.h>
 
+#include "platform/Accessibility.h"
 #include "platform/QtCompat_p.h"
 #include "platform/ThemeRegistry.h"
 #include "thumbnails/ThumbnailLabel.h"
@@ -15,6 +16,7 @@ ThumbnailsListItem::ThumbnailsListItem(const QString& text, const QPixmap& pixma
     : QFrame(parent)
     , m_pixmap(pixmap)
 {
+    corvane::accessibility::installThumbnails();
     makeGui(text);
     connect(m_editor, &QLineEdit::editingFinished, this, &ThumbnailsListItem::editingFinished);
 }
@@ -71,6 +73,8 @@ void ThumbnailsListItem::makeGui(const QString& text)
 
     setLayout(m_layout);
     connect(m_deleteButton, &QPushButton::clicked, this, &ThumbnailsListItem::deleted);
+    corvane::accessibility::nameByText(
+        this, m_deleteButton, QT_TRANSLATE_NOOP("Corvane", "Delete"));
 }
 
 QString ThumbnailsListItem::getStyleType() const
@@ -118,7 +122,10 @@ bool ThumbnailsListItem::selected() const
 
 void ThumbnailsListItem::setSelected(bool on)
 {
+    const bool changed = on != m_selected;
     m_selected = on;
+    if (changed)
+        corvane::accessibility::entrySelected(this);
     if (on) {
         setActiveStyle();
         setFocus(Qt::OtherFocusReason);

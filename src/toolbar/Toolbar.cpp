@@ -1,5 +1,7 @@
 #include <corvane/Toolbar.h>
 
+#include "platform/Accessibility.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QButtonGroup>
@@ -20,6 +22,7 @@ Toolbar::Toolbar(QWidget* parent)
     : QFrame(parent)
     , m_layout(new QHBoxLayout(this))
 {
+    corvane::accessibility::installToolbar();
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(0);
     // Everything is inserted before this stretch, so buttons gather at the left.

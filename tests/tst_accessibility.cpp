@@ -1,0 +1,247 @@
+#include "FakeHost.h"
+#include "TestUtils.h"
+#include "numeric/Spinner.h"
+
+#include <corvane/CorvaneWidgets.h>
+
+#include <QAction>
+#include <QColorDialog>
+#include <QSignalSpy>
+#include <QSlider>
+
+using testutils::heard;
+
+// Every event an assistive technology would be sent about the objects of `T`, as
+// "<event> <name of the object's interface>".
+template<class T> struct EventLog
+{
+    EventLog() { QAccessible::installUpdateHandler(&EventLog::record), entries().clear(); }
+    ~EventLog() { QAccessible::installUpdateHandler(nullptr); }
+    static QStringList& entries()
+    {
+        static QStringList list;
+        return list;
+    }
+    static void record(QAccessibleEvent* e)
+    {
+        if (qobject_cast<T*>(e->object()))
+            entries() << QString::fromLatin1(
+                             QMetaEnum::fromType<QAccessible::Event>().valueToKey(e->type()))
+                    + QLatin1Char(' ') + e->accessibleInterface()->text(QAccessible::Name);
+    }
+};
+
+// A window with a sheet of one row of each kind, a numeric row with a popup slider and one with a
+// spinner, a thumbnails list and a toolbar.
+struct Everything
+{
+    Everything()
+    {
+        host.preset({ { "edge"_q, 40.0f }, { "opacity"_q, 0.25f }, { "color"_q, QColor(Qt::red) },
+            { "flagEnabled"_q, false }, { "widthValues"_q, QVariantMap { { "Normal"_q, 2 } } },
+            { "name"_q, "Box"_q }, { "notes"_q, "Two\nlines"_q } });
+        host.m_list = oneRowOfEachKind();
+        host.m_list[1].insert(PropertyKey::ToolTip, "Edge length"_q);
+        host.m_texture = helper.files.at(0);
+        sheet = new PropertyListWidget(&host, &helper, &window);
+        auto* depth = new HostInputLine("Depth"_q, &window);
+        depth->setValue(5, 0);
+        auto* steps = new HostInputLine("Steps"_q, &window);
+        steps->setSpinner(true);
+        thumbnails = new ThumbnailsList(&window);
+        auto* toolbar = new Toolbar(&window);
+        bold = new QAction("&Bold"_q, toolbar);
+        bold->setCheckable(true);
+        bold->setChecked(true);
+        bold->setShortcut(QKeySequence("Ctrl+B"_q));
+        auto* brush = new QAction(toolbar);
+        brush->setToolTip("Brush"_q);
+        for (QAction* a : { bold, brush })
+            toolbar->insertAction(toolbar->itemsCount(), a);
+        for (QWidget* w : { static_cast<QWidget*>(sheet), static_cast<QWidget*>(depth),
+                 static_cast<QWidget*>(steps), static_cast<QWidget*>(thumbnails),
+                 static_cast<QWidget*>(toolbar) })
+            window.layout()->addWidget(w);
+        window.resize(400, 1200);
+        active = window.showActive();
+        for (const char* caption : { "Cover", "Page" })
+            thumbnails->addItem(QPixmap(40, 20), QLatin1String(caption));
+    }
+
+    // The interfaces below `i` that a user acts on or finds things in, in tree order; combo boxes
+    // and list items are not entered.
+    static QStringList walk(QAccessibleInterface* i)
+    {
+        static const QList<QAccessible::Role> shown { QAccessible::Grouping, QAccessible::SpinBox,
+            QAccessible::Slider, QAccessible::ComboBox, QAccessible::Button, QAccessible::CheckBox,
+            QAccessible::EditableText, QAccessible::List, QAccessible::ListItem,
+            QAccessible::ToolBar };
+        QStringList lines;
+        if (shown.contains(i->role()))
+            lines << heard(i);
+        if (i->role() == QAccessible::ComboBox || i->role() == QAccessible::ListItem)
+            return lines;
+        for (int c = 0; c < i->childCount(); ++c) {
+            QAccessibleInterface* child = i->child(c);
+            if (child->parent()->object() != i->object())
+                lines << "parent of "_q + heard(child) + " is "_q + heard(child->parent());
+            lines << walk(child);
+        }
+        return lines;
+    }
+
+    FakeHelper helper;
+    FakeHost host;
+    testutils::HostWindow window;
+    PropertyListWidget* sheet;
+    ThumbnailsList* thumbnails;
+    QAction* bold;
+    bool active;
+};
+
+class tst_Accessibility : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void tree()
+    {
+        Everything all;
+        QVERIFY(all.active);
+        QCOMPARE(Everything::walk(QAccessible::queryAccessibleInterface(&all.window)),
+            QStringList({
+                "EditableText "_q,
+                "Grouping Shape"_q,
+                "SpinBox Size = 40 [40 in 0..200 by 1] (Edge length)"_q,
+                "Slider Size = 40 [40 in 0..200 by 1] (Edge length)"_q,
+                "SpinBox Opacity = 25 [25 in 0..100 by 1]"_q,
+                "Slider Opacity = 25 [25 in 0..100 by 1]"_q,
+                "ComboBox Texture = a.png"_q,
+                "Button Browse"_q,
+                "Button Remove"_q,
+                "Button Fill = #FF0000"_q,
+                "CheckBox Visible {disabled checkable}"_q,
+                "ComboBox Width = Normal"_q,
+                "Button Reset"_q,
+                "EditableText Name = Box"_q,
+                "EditableText Notes = Two\nlines"_q,
+                "SpinBox Depth = 5 [5 in 0..10 by 1]"_q,
+                "Button Show slider"_q,
+                "Button Step {invisible}"_q,
+                "SpinBox Steps [ in 0..10 by 1]"_q,
+                "Button Show slider {invisible}"_q,
+                "Button Step"_q,
+                "List "_q,
+                "ListItem Cover"_q,
+                "ListItem Page {selected focused}"_q,
+                "ToolBar "_q,
+                "Button Bold {checkable checked} <Ctrl+B>"_q,
+                "Button Brush"_q,
+            }));
+        // What changes shows: a disabled row, tooltips, a new title, a deselected entry's button.
+        all.sheet->findWidget("opacity"_q)->setEnabled(false);
+        all.sheet->findWidget("texture"_q)->setToolTip("Image file"_q);
+        for (const char* part : { "combo", "remove" })
+            QCOMPARE(
+                heard(all.sheet->findWidget("texture"_q)->findChild<QWidget*>(QLatin1String(part))),
+                part[0] == 'c' ? "ComboBox Texture = a.png (Image file)"_q
+                               : "Button Remove (Image file)"_q);
+        all.sheet->findWidget("name"_q)->setToolTip("Shown in the title bar"_q);
+        all.sheet->findChild<TextField*>("name"_q)->setTitle("Label"_q);
+        auto* name = all.sheet->findWidget("name"_q)->findChild<QLineEdit*>();
+        QCOMPARE(heard(name), "EditableText Label = Box (Shown in the title bar)"_q);
+        QCOMPARE(heard(all.sheet->findWidget("opacity"_q)->findChild<LineEdit*>()),
+            "SpinBox Opacity = 25 [25 in 0..100 by 1] {disabled}"_q);
+        QCOMPARE(heard(all.thumbnails->getItem(0)->findChild<QPushButton*>()),
+            "Button Delete {invisible}"_q);
+        // A mixed value shows none and says so.
+        all.sheet->findChild<InputLineSlider*>("edge"_q)->setMixed(true);
+        all.sheet->findChild<TextField*>("name"_q)->setMixed(true);
+        QCOMPARE(heard(all.sheet->findWidget("edge"_q)->findChild<LineEdit*>()),
+            "SpinBox Size [ in 0..200 by 1] (Mixed)"_q);
+        QCOMPARE(heard(name), "EditableText Label (Mixed)"_q);
+        all.sheet->findChild<TextField*>("name"_q)->setMixed(false);
+        QCOMPARE(heard(name), "EditableText Label (Shown in the title bar)"_q);
+    }
+
+    // Values set through the value interface go the way of a typed value and Return.
+    void setValue_data()
+    {
+        testutils::columns<QString, bool, double, QList<Write>>(
+            "prop", "slider", "value", "writes");
+        QTest::newRow("field") << "edge"_q << false << 120.0
+                               << QList<Write> { { "edge"_q, 120.0f } };
+        QTest::newRow("slider") << "edge"_q << true << 7.5 << QList<Write> { { "edge"_q, 7.5f } };
+        QTest::newRow("clamped") << "edge"_q << false << 900.0
+                                 << QList<Write> { { "edge"_q, 200.0f } };
+        QTest::newRow("percent") << "opacity"_q << false << 40.0
+                                 << QList<Write> { { "opacity"_q, 0.4f } };
+        QTest::newRow("disabled row") << "opacity"_q << true << 40.0 << QList<Write> {};
+    }
+    void setValue()
+    {
+        const auto [prop, slider, value]
+            = testutils::fetch<QString, bool, double>("prop", "slider", "value");
+        Everything all;
+        QWidget* row = all.sheet->findWidget(prop);
+        row->setEnabled(QLatin1String(QTest::currentDataTag()) != QLatin1String("disabled row"));
+        QWidget* part = slider ? static_cast<QWidget*>(row->findChild<QSlider*>())
+                               : row->findChild<LineEdit*>();
+        QAccessibleInterface* i = QAccessible::queryAccessibleInterface(part);
+        i->valueInterface()->setCurrentValue(value);
+        QTEST(all.host.writes, "writes");
+    }
+
+    // Qt hands events on only while an assistive technology listens: CMake runs this once more
+    // with an AT-SPI bus on X11 (tst_accessibility_atspi).
+    void events()
+    {
+        if (QGuiApplication::platformName() != "xcb"_q)
+            QSKIP("no accessibility bridge on this platform");
+        QTRY_VERIFY(QAccessible::isActive());
+        Everything all;
+        EventLog<ThumbnailsListItem> log;
+        QTest::keyClick(all.thumbnails->current(), Qt::Key_Up);
+        QCOMPARE(log.entries(),
+            QStringList({ "StateChanged Page"_q, "StateChanged Cover"_q, "Focus Cover"_q }));
+        // An entry that already has the focus becomes the current one on a click.
+        all.thumbnails->insertItem(2, QPixmap(40, 20), "Back"_q, false);
+        log.entries().clear();
+        QTest::mouseClick(all.thumbnails->getItem(2), Qt::LeftButton);
+        QCOMPARE(log.entries(),
+            QStringList({ "StateChanged Cover"_q, "StateChanged Back"_q, "Focus Back"_q }));
+    }
+
+    void actions()
+    {
+        Everything all;
+        QSignalSpy triggered(all.bold, &QAction::triggered);
+        QAccessibleInterface* bold = QAccessible::queryAccessibleInterface(
+            all.window.findChild<Toolbar*>()->findChild<QPushButton*>());
+        QCOMPARE(bold->actionInterface()->keyBindingsForAction(
+                     QAccessibleActionInterface::toggleAction()),
+            QStringList { "Ctrl+B"_q });
+        bold->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QCOMPARE(triggered.count(), 1);
+        QVERIFY(!all.bold->isChecked());
+
+        // The spinner steps through its signal; the swatch opens its dialog once asked.
+        auto* steps = all.window.findChildren<HostInputLine*>().at(1);
+        QAccessibleInterface* spinner
+            = QAccessible::queryAccessibleInterface(steps->findChild<Spinner*>());
+        spinner->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+        QCOMPARE(steps->getValue(), 1.0f);
+        QAccessibleInterface* swatch = QAccessible::queryAccessibleInterface(
+            all.sheet->findWidget("color"_q)->findChild<QPushButton*>());
+        swatch->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QVERIFY(!QApplication::activeModalWidget()); // not inside the caller's request
+        testutils::onModal<QColorDialog>(&all.window, [](QColorDialog* dialog) {
+            dialog->setCurrentColor(Qt::blue);
+            dialog->accept();
+        });
+        QTRY_COMPARE(all.host.m_color, QColor(Qt::blue));
+    }
+};
+
+QTEST_MAIN(tst_Accessibility)
+#include "tst_accessibility.moc"

@@ -1,0 +1,217 @@
+#include "FakeHost.h"
+#include "TestUtils.h"
+#include "controls/ColorPicker_PushButton.h"
+
+#include <corvane/CorvaneWidgets.h>
+
+#include <QColorDialog>
+#include <QShortcut>
+#include <QSignalSpy>
+
+using testutils::changedPair;
+using testutils::fetch;
+
+// Counts the Esc presses that reach the window: unhandled, or as the window's shortcut.
+struct EscCounter : QObject
+{
+    explicit EscCounter(QWidget* window)
+        : shortcut(Qt::Key_Escape, window)
+    {
+        window->installEventFilter(this);
+        connect(&shortcut, &QShortcut::activated, this, [this] { ++count; });
+    }
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        count
+            += e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape;
+        return false;
+    }
+    QShortcut shortcut;
+    int count = 0;
+};
+
+// Keyboard use with and without corvane::setFullKeyboardAccess(), which every test leaves off.
+class tst_Keyboard : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<testutils::HostWindow> m_window;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_window.reset(new testutils::HostWindow);
+        QVERIFY(m_window->showActive());
+    }
+    void cleanup() { corvane::setFullKeyboardAccess(false); }
+
+    void tabOrder_data()
+    {
+        testutils::columns<bool, bool, bool, QStringList>("full", "file", "back", "stops");
+        const QStringList before { "SpinBox Size"_q, "SpinBox Opacity"_q };
+        const QStringList after { "Button Fill"_q, "CheckBox Visible"_q, "ComboBox Width"_q,
+            "Button Reset"_q, "EditableText Name"_q, "EditableText Notes"_q, "EditableText "_q };
+        const QStringList picker { "ComboBox Texture"_q, "Button Browse"_q, "Button Remove"_q };
+        const auto reversed = [](QStringList stops) {
+            std::reverse(stops.begin(), stops.end() - 1);
+            return stops;
+        };
+        QTest::newRow("off") << false << true << false << before + after;
+        QTest::newRow("off, back") << false << true << true << reversed(before + after);
+        QTest::newRow("on") << true << true << false << before + picker + after;
+        QTest::newRow("on, back") << true << true << true << reversed(before + picker + after);
+        // Without a file there is nothing to remove.
+        QTest::newRow("on, no file") << true << false << false << before + picker.mid(0, 2) + after;
+        QTest::newRow("on, no file, back")
+            << true << false << true << reversed(before + picker.mid(0, 2) + after);
+    }
+    void tabOrder()
+    {
+        const auto [full, file, back] = fetch<bool, bool, bool>("full", "file", "back");
+        FakeHelper helper;
+        FakeHost host(oneRowOfEachKind());
+        host.m_texture = file ? helper.files.at(0) : QString();
+        // Built with the switch the other way: the pickers follow it when it changes.
+        corvane::setFullKeyboardAccess(!full);
+        auto* sheet = new PropertyListWidget(&host, &helper, m_window.get());
+        m_window->layout()->addWidget(sheet);
+        QCoreApplication::processEvents(); // the rows show
+        corvane::setFullKeyboardAccess(full);
+        QVERIFY(testutils::focus(m_window->other));
+
+        QStringList stops;
+        while (stops.size() < 12 && (stops.isEmpty() || stops.last() != "EditableText "_q)) {
+            QTest::keyClick(QApplication::focusWidget(), back ? Qt::Key_Backtab : Qt::Key_Tab);
+            stops << testutils::roleAndName(
+                QAccessible::queryAccessibleInterface(QApplication::focusWidget()));
+        }
+        QTEST(stops, "stops");
+    }
+
+    // Numbers 0 to 10 starting at 3, worked with keys: digits type, '#' selects the text, '!' is
+    // Esc, '>' Return, '^' Up, and '~' leaves the field. The window has a shortcut on Esc.
+    void escape_data()
+    {
+        testutils::columns<bool, QString, QStringList, QString, int>(
+            "full", "keys", "changes", "shown", "escapes");
+        QTest::newRow("abandoned") << true << "#7!~"_q << QStringList() << "3"_q << 0;
+        QTest::newRow("typed again") << true << "#7!#8~"_q << changedPair(8, 8) << "8"_q << 0;
+        QTest::newRow("Return commits the old value")
+            << true << "#7!>~"_q << changedPair(3, 3) << "3"_q << 0;
+        QTest::newRow("stepped after") << true << "#7!^~"_q << changedPair(4, 4) << "4"_q << 0;
+        QTest::newRow("at rest: for the window")
+            << true << "!~"_q << changedPair(3, 3) << "3"_q << 1;
+        // Without full keyboard access Esc is a key like any other, and leaving commits.
+        QTest::newRow("off") << false << "#7!~"_q << changedPair(7, 7) << "7"_q << 1;
+        QTest::newRow("off, at rest") << false << "!~"_q << changedPair(3, 3) << "3"_q << 1;
+    }
+    void escape()
+    {
+        const auto [full, keys] = fetch<bool, QString>("full", "keys");
+        corvane::setFullKeyboardAccess(full);
+        for (IInputLine* row : { static_cast<IInputLine*>(new InputLineSlider("S"_q, 0x42)),
+                 static_cast<IInputLine*>(new HostInputLine("L"_q)) }) {
+            m_window->layout()->addWidget(row);
+            row->setMaxValue(10);
+            row->setValueAndInit(3, eRealValues);
+            auto* field = row->findChild<LineEdit*>();
+            EscCounter escapes(m_window.get());
+            testutils::ChangeLog log(row);
+            QVERIFY(testutils::focus(field));
+            for (QChar key : keys) {
+                if (key == QLatin1Char('#'))
+                    field->selectAll();
+                else if (key == QLatin1Char('~'))
+                    m_window->other->setFocus();
+                else if (key.isDigit())
+                    QTest::keyClick(field, key.toLatin1());
+                else
+                    QTest::keyClick(field,
+                        key == QLatin1Char('!')       ? Qt::Key_Escape
+                            : key == QLatin1Char('>') ? Qt::Key_Return
+                                                      : Qt::Key_Up);
+                if (key == QLatin1Char('!') && full) // editing ends: the field is at rest
+                    QCOMPARE(field->getStyleType() + field->selectedText(), "transp"_q);
+            }
+            QTEST(log.entries, "changes");
+            QTEST(field->text(), "shown");
+            QTEST(escapes.count, "escapes");
+            delete row;
+        }
+    }
+
+    void dragSteps_data()
+    {
+        testutils::columns<bool, int, double, int, int, QStringList>(
+            "full", "flags", "start", "modifiers", "travel", "changes");
+        const int shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier;
+        QTest::newRow("integer, Ctrl") << true << 0x20 << 3.0 << ctrl << 9 << changedPair(13, 13);
+        QTest::newRow("integer, Shift: whole numbers")
+            << true << 0x20 << 3.0 << shift << 9 << changedPair(4, 4);
+        QTest::newRow("real, Shift") << true << 0xc2 << 3.0 << shift << 9 << changedPair(3, 3.1);
+        QTest::newRow("real, Ctrl, down")
+            << true << 0xc2 << 3.0 << ctrl << -9 << changedPair(-7, -7);
+        QTest::newRow("Shift before Ctrl")
+            << true << 0xc2 << 3.0 << (shift | ctrl) << 9 << changedPair(3, 3.1);
+        QTest::newRow("fine, Shift")
+            << true << 0x840 << 0.5 << shift << 9 << changedPair(0, 0.5001);
+        QTest::newRow("percent, Shift")
+            << true << 0xa1 << 0.25 << shift << 9 << changedPair(0, 0.251);
+        QTest::newRow("percent, Ctrl") << true << 0xa1 << 0.25 << ctrl << 9 << changedPair(0, 0.35);
+        QTest::newRow("off: Shift") << false << 0xc2 << 3.0 << shift << 9 << changedPair(4, 4);
+        QTest::newRow("off: Ctrl") << false << 0xa1 << 0.25 << ctrl << 9 << changedPair(0, 0.26);
+    }
+    void dragSteps()
+    {
+        const auto [full, flags, start, modifiers, travel]
+            = fetch<bool, int, double, int, int>("full", "flags", "start", "modifiers", "travel");
+        corvane::setFullKeyboardAccess(full);
+        auto* row = new InputLineSlider("S"_q, flags, m_window.get());
+        m_window->layout()->addWidget(row);
+        m_window->layout()->activate();
+        row->setMinValue(flags & ePercents ? 0 : -100);
+        row->setMaxValue(flags & ePercents ? 1 : 100);
+        row->setPrecision(3);
+        row->setValueAndInit(float(start), eInputLineFlags(flags));
+        testutils::ChangeLog log(row);
+        auto* field = row->findChild<LineEdit*>();
+        const QPoint centre(field->width() / 2, field->height() / 2);
+        const auto held = Qt::KeyboardModifiers(modifiers);
+        QTest::mousePress(field, Qt::LeftButton, held, centre);
+        testutils::mouseMoveHeld(field, centre + QPoint(travel, 0), held);
+        QTest::mouseRelease(field, Qt::LeftButton, held, centre);
+        QTEST(log.entries, "changes");
+    }
+
+    // The swatch opens its dialog from the keyboard as from a click, never clicking.
+    void swatchKeys_data()
+    {
+        testutils::columns<int, QStringList>("key", "chosen");
+        QTest::newRow("Space") << int(Qt::Key_Space) << QStringList { "#00ff00"_q };
+        QTest::newRow("Return") << int(Qt::Key_Return) << QStringList { "#00ff00"_q };
+        QTest::newRow("Enter") << int(Qt::Key_Enter) << QStringList { "#00ff00"_q };
+        QTest::newRow("a letter") << int(Qt::Key_A) << QStringList();
+    }
+    void swatchKeys()
+    {
+        auto* picker = new ColorPicker("Fill"_q, m_window.get());
+        m_window->layout()->addWidget(picker);
+        auto* swatch = picker->findChild<ColorPicker_PushButton*>();
+        QVERIFY(testutils::focus(swatch));
+        QSignalSpy clicked(swatch, &QAbstractButton::clicked);
+        QStringList chosen;
+        connect(picker, &ColorPicker::colorChanged, this,
+            [&chosen](QColor const& c) { chosen << c.name(); });
+        testutils::onModal<QColorDialog>(picker, [](QColorDialog* dialog) {
+            dialog->setCurrentColor(Qt::green);
+            dialog->accept();
+        });
+        const auto [key] = fetch<int>("key");
+        QTest::keyClick(swatch, Qt::Key(key));
+        QTEST(chosen, "chosen");
+        QCOMPARE(clicked.count(), 0);
+        QVERIFY(!swatch->isDown());
+    }
+};
+
+QTEST_MAIN(tst_Keyboard)
+#include "tst_keyboard.moc"
