@@ -31,7 +31,9 @@ bool registerCase(Case c);
 void showAndPaint(QWidget* w);
 void waitExposed(QWidget* w);
 
-double msSince(qint64 startNs);
+// A measured stretch runs from nowNs() to msSince(). Under callgrind (--callgrind) only the
+// instructions inside such stretches are counted, so the two are always called in pairs.
 qint64 nowNs();
+double msSince(qint64 startNs);
 
 } // namespace bench

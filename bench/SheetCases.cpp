@@ -4,6 +4,7 @@
 
 #include <corvane/IInputLine.h>
 #include <corvane/PropertyListWidget.h>
+#include <corvane/Theme.h>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QVBoxLayout>
 
 #include <memory>
 
@@ -213,17 +215,41 @@ struct StockForm
     }
 };
 
-std::vector<double> buildLibrary(int rows, int reps)
+// How the host gives the library its theme.
+enum class Setup {
+    Alone, // the sheet is its own window: only the controls that name a look carry the theme
+    HostWindow, // the host also sets the theme on its window, as the gallery does
+    Shared, // shared theme mode: controls carry no copy, the window gets it through applyTheme()
+};
+
+std::vector<double> buildLibrary(Setup setup, int rows, int reps)
 {
     std::vector<double> samples;
     SheetHost host(rows);
+    corvane::setSharedTheme(setup == Setup::Shared);
     for (int r = 0; r < reps; ++r) {
         const qint64 start = bench::nowNs();
         {
-            PropertyListWidget sheet(&host, nullptr);
-            sheet.resize(420, 600);
-            bench::showAndPaint(&sheet);
+            QWidget window;
+            if (setup == Setup::HostWindow)
+                window.setStyleSheet(hostStyleSheet());
+            else if (setup == Setup::Shared)
+                corvane::applyTheme(&window);
+            // Built on its own and then placed, as a host with a scroll area or a dock does.
+            auto* sheet = new PropertyListWidget(&host, nullptr);
+            QWidget* shown = sheet;
+            if (setup != Setup::Alone) {
+                auto* layout = new QVBoxLayout(&window);
+                layout->setContentsMargins(0, 0, 0, 0);
+                layout->addWidget(sheet);
+                shown = &window;
+            }
+            shown->resize(420, 600);
+            bench::showAndPaint(shown);
             samples.push_back(bench::msSince(start));
+            // In a window the window owns it.
+            if (shown == sheet)
+                delete sheet;
         }
         QApplication::processEvents();
     }
@@ -295,10 +321,21 @@ std::vector<double> updateStock(int rows, int reps)
     return samples;
 }
 
-const bool registered = bench::registerCase({ QStringLiteral("sheet.build+paint"),
-                            QStringLiteral("PropertyListWidget of N mixed rows built and painted, "
-                                           "vs stock widgets in a QFormLayout"),
-                            buildLibrary, buildStock, { 100, 1000 }, { 10 }, 5 })
+const bool registered
+    = bench::registerCase({ QStringLiteral("sheet.build+paint"),
+          QStringLiteral("PropertyListWidget of N mixed rows built and painted "
+                         "as a window of its own, vs stock widgets in a "
+                         "QFormLayout"),
+          [](int rows, int reps) { return buildLibrary(Setup::Alone, rows, reps); }, buildStock,
+          { 100, 1000 }, { 10 }, 5 })
+    && bench::registerCase({ QStringLiteral("sheet.build+paint.hostwindow"),
+        QStringLiteral("the same, placed in a window on which the host sets the theme as well"),
+        [](int rows, int reps) { return buildLibrary(Setup::HostWindow, rows, reps); }, buildStock,
+        { 100, 1000 }, { 10 }, 5 })
+    && bench::registerCase({ QStringLiteral("sheet.build+paint.shared"),
+        QStringLiteral("the same in the shared theme mode, the window themed with applyTheme()"),
+        [](int rows, int reps) { return buildLibrary(Setup::Shared, rows, reps); }, buildStock,
+        { 100, 1000 }, { 10 }, 5 })
     && bench::registerCase({ QStringLiteral("sheet.updateAll"),
         QStringLiteral(
             "updateAll() after every property changed, vs setting every stock widget's value"),

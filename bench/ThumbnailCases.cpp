@@ -1,6 +1,7 @@
 // Thumbnails list insertion against a QListWidget in icon mode doing the same.
 #include "Harness.h"
 
+#include <corvane/Theme.h>
 #include <corvane/ThumbnailsList.h>
 
 #include <QApplication>
@@ -16,11 +17,15 @@ QPixmap thumbnail(int i)
     return pixmap;
 }
 
-std::vector<double> insertLibrary(int count, int reps)
+std::vector<double> insertLibrary(bool shared, int count, int reps)
 {
     std::vector<double> samples;
+    corvane::setSharedTheme(shared);
     for (int r = 0; r < reps; ++r) {
         ThumbnailsList list(nullptr);
+        // Shared, the entries take the theme from the list, which carries it for them.
+        if (shared)
+            corvane::applyTheme(&list);
         list.resize(200, 600);
         bench::showAndPaint(&list);
         const qint64 start = bench::nowNs();
@@ -56,8 +61,13 @@ std::vector<double> insertStock(int count, int reps)
 }
 
 const bool registered = bench::registerCase({ QStringLiteral("thumbnails.insert"),
-    QStringLiteral(
-        "addItem() of N thumbnails (selecting each) and a paint, vs QListWidget in icon mode"),
-    insertLibrary, insertStock, { 500 }, { 10 }, 5 });
+                            QStringLiteral("addItem() of N thumbnails (selecting each) and a "
+                                           "paint, vs QListWidget in icon mode"),
+                            [](int count, int reps) { return insertLibrary(false, count, reps); },
+                            insertStock, { 500 }, { 10 }, 5 })
+    && bench::registerCase({ QStringLiteral("thumbnails.insert.shared"),
+        QStringLiteral("the same in the shared theme mode, the list themed with applyTheme()"),
+        [](int count, int reps) { return insertLibrary(true, count, reps); }, insertStock, { 500 },
+        { 10 }, 5 });
 
 } // namespace

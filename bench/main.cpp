@@ -3,6 +3,7 @@
 #include "Harness.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QProcess>
 #include <QTextStream>
 
@@ -19,6 +20,7 @@ struct Stats
     double median = 0;
     double min = 0;
     long rssKb = 0;
+    qlonglong instructions = 0; // under callgrind: those of the measured stretches
     bool ok = false;
 };
 
@@ -71,16 +73,42 @@ int runChild(QString const& name, bool library, int size, int reps)
     return s.ok ? 0 : 1;
 }
 
-Stats runVariant(QString const& name, bool library, int size, int reps)
+// Callgrind's summary line "==pid== I   refs:      1,234,567".
+qlonglong instructionsOf(QString const& log)
+{
+    const QStringList lines = log.split(QLatin1Char('\n'));
+    for (const QString& line : lines) {
+        const int at = line.indexOf(QLatin1String("I   refs:"));
+        if (at >= 0)
+            return line.mid(at + 9).trimmed().remove(QLatin1Char(',')).toLongLong();
+    }
+    return 0;
+}
+
+Stats runVariant(QString const& name, bool library, int size, int reps, bool callgrind)
 {
     QProcess child;
-    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QCoreApplication::applicationFilePath(),
-        { QStringLiteral("--child"), name, library ? QStringLiteral("lib") : QStringLiteral("qt"),
-            QString::number(size), QString::number(reps) });
+    QStringList arguments { QStringLiteral("--child"), name,
+        library ? QStringLiteral("lib") : QStringLiteral("qt"), QString::number(size),
+        QString::number(reps) };
+    QString program = QCoreApplication::applicationFilePath();
+    if (callgrind) {
+        // Only the measured stretches are collected (see nowNs()); the profile itself is not kept.
+        arguments.prepend(program);
+        arguments = QStringList { QStringLiteral("--tool=callgrind"),
+            QStringLiteral("--collect-atstart=no"),
+            QStringLiteral("--callgrind-out-file=/dev/null") }
+            + arguments;
+        program = QStringLiteral("valgrind");
+    } else {
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    }
+    child.start(program, arguments);
     Stats s;
     if (!child.waitForFinished(30 * 60 * 1000) || child.exitCode() != 0)
         return s;
+    if (callgrind)
+        s.instructions = instructionsOf(QString::fromLatin1(child.readAllStandardError()));
     const QStringList lines
         = QString::fromLatin1(child.readAllStandardOutput()).split(QLatin1Char('\n'));
     for (const QString& line : lines) {
@@ -108,22 +136,33 @@ int main(int argc, char** argv)
     }
 
     const bool smoke = args.contains(QStringLiteral("--smoke"));
+    // Instruction counts instead of times: one repetition per variant under callgrind.
+    const bool callgrind = args.contains(QStringLiteral("--callgrind"));
     QString only;
     const int onlyAt = args.indexOf(QStringLiteral("--case"));
     if (onlyAt > 0 && onlyAt + 1 < args.size())
         only = args[onlyAt + 1];
 
     QTextStream out(stdout);
-    out << QStringLiteral("%1 %2 %3 %4 %5 | %6 %7 %8 | %9\n")
-               .arg(QStringLiteral("case"), -34)
-               .arg(QStringLiteral("size"), 8)
-               .arg(QStringLiteral("lib med"), 10)
-               .arg(QStringLiteral("lib min"), 10)
-               .arg(QStringLiteral("lib RSS"), 9)
-               .arg(QStringLiteral("Qt med"), 10)
-               .arg(QStringLiteral("Qt min"), 10)
-               .arg(QStringLiteral("Qt RSS"), 9)
-               .arg(QStringLiteral("ratio (lib/Qt, median)"));
+    if (callgrind) {
+        out << QStringLiteral("%1 %2 %3 %4 | %5\n")
+                   .arg(QStringLiteral("case"), -34)
+                   .arg(QStringLiteral("size"), 8)
+                   .arg(QStringLiteral("lib instr."), 16)
+                   .arg(QStringLiteral("Qt instr."), 16)
+                   .arg(QStringLiteral("ratio (lib/Qt)"));
+    } else {
+        out << QStringLiteral("%1 %2 %3 %4 %5 | %6 %7 %8 | %9\n")
+                   .arg(QStringLiteral("case"), -34)
+                   .arg(QStringLiteral("size"), 8)
+                   .arg(QStringLiteral("lib med"), 10)
+                   .arg(QStringLiteral("lib min"), 10)
+                   .arg(QStringLiteral("lib RSS"), 9)
+                   .arg(QStringLiteral("Qt med"), 10)
+                   .arg(QStringLiteral("Qt min"), 10)
+                   .arg(QStringLiteral("Qt RSS"), 9)
+                   .arg(QStringLiteral("ratio (lib/Qt, median)"));
+    }
     out.flush();
 
     int failures = 0;
@@ -131,11 +170,25 @@ int main(int argc, char** argv)
         if (!only.isEmpty() && c.name != only)
             continue;
         for (int size : smoke ? c.smokeSizes : c.sizes) {
-            const int reps = smoke ? 1 : c.reps;
-            const Stats lib = runVariant(c.name, true, size, reps);
-            const Stats qt = runVariant(c.name, false, size, reps);
+            const int reps = smoke || callgrind ? 1 : c.reps;
+            const Stats lib = runVariant(c.name, true, size, reps, callgrind);
+            const Stats qt = runVariant(c.name, false, size, reps, callgrind);
             if (!lib.ok || !qt.ok)
                 ++failures;
+            if (callgrind) {
+                const QString ratio = lib.ok && qt.ok && qt.instructions > 0
+                    ? QString::number(double(lib.instructions) / double(qt.instructions), 'f', 3)
+                        + QLatin1Char('x')
+                    : QStringLiteral("failed");
+                out << QStringLiteral("%1 %2 %3 %4 | %5\n")
+                           .arg(c.name, -34)
+                           .arg(size, 8)
+                           .arg(QLocale::c().toString(lib.instructions), 16)
+                           .arg(QLocale::c().toString(qt.instructions), 16)
+                           .arg(ratio);
+                out.flush();
+                continue;
+            }
             const QString ratio = lib.ok && qt.ok && qt.median > 0
                 ? QString::number(lib.median / qt.median, 'f', 3) + QLatin1Char('x')
                 : QStringLiteral("failed");

@@ -1,10 +1,63 @@
-// Runs the gallery in screenshot mode and checks every page's picture.
+// Runs the gallery in screenshot mode, with and without its options, and checks the pictures.
 #include <QDir>
 #include <QImage>
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+const QStringList Pages { QStringLiteral("01-property-sheet"), QStringLiteral("02-collection-view"),
+    QStringLiteral("03-thumbnails"), QStringLiteral("04-toolbar-image"),
+    QStringLiteral("05-numeric-rows"), QStringLiteral("06-several-shapes") };
+const QStringList Steps { QStringLiteral("01-property-sheet-step-number-focus"),
+    QStringLiteral("01-property-sheet-step-text-focus"),
+    QStringLiteral("01-property-sheet-step-combo"), QStringLiteral("03-thumbnails-step-click"),
+    QStringLiteral("03-thumbnails-step-down"), QStringLiteral("02-collection-view-step-select"),
+    QStringLiteral("04-toolbar-image-step-tool"), QStringLiteral("05-numeric-rows-step-focus"),
+    QStringLiteral("05-numeric-rows-step-tab"), QStringLiteral("03-thumbnails-step-theme") };
+
+// The runs, by directory: the default one and the shared theme mode take the tour as well.
+const QList<QPair<QString, QStringList>> Runs {
+    { QStringLiteral("default"), { QStringLiteral("--steps") } },
+    { QStringLiteral("shared"), { QStringLiteral("--steps"), QStringLiteral("--shared-theme") } },
+    { QStringLiteral("combined"),
+        { QStringLiteral("--scale"), QStringLiteral("2"), QStringLiteral("--reverse"),
+            QStringLiteral("--theme"), QStringLiteral("dark") } },
+};
+
+QImage rgb(QString const& path)
+{
+    return QImage(path).convertToFormat(QImage::Format_RGB32);
+}
+
+// The centre of the longest horizontal run of `colour` in the top `rows` rows, or -1 without
+// any: the underline of the current tab, longer than any other mark in the accent colour there.
+int longestRunCentre(QImage const& image, QRgb colour, int rows)
+{
+    int best = 0, centre = -1;
+    for (int y = 0; y < rows; ++y) {
+        int run = 0;
+        for (int x = 0; x <= image.width(); ++x) {
+            if (x < image.width() && image.pixel(x, y) == colour) {
+                ++run;
+                continue;
+            }
+            if (run > best) {
+                best = run;
+                centre = x - run / 2;
+            }
+            run = 0;
+        }
+    }
+    return centre;
+}
+
+} // namespace
 
 class tst_Gallery : public QObject
 {
@@ -14,71 +67,128 @@ private Q_SLOTS:
     void initTestCase();
     void page_data();
     void page();
-    void onlyThePagesAreWritten();
+    void sharedModeDrawsTheSame_data();
+    void sharedModeDrawsTheSame();
+    void options();
+    void onlyThePicturesAreWritten();
 
 private:
+    QString shot(QString const& run, QString const& file) const
+    {
+        return m_dir.filePath(run + QLatin1Char('/') + file + QStringLiteral(".png"));
+    }
     QTemporaryDir m_dir;
 };
 
 void tst_Gallery::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    QProcess gallery;
-    gallery.setProcessChannelMode(QProcess::ForwardedChannels);
-    gallery.start(QStringLiteral(CORVANE_GALLERY_EXE),
-        { QStringLiteral("--screenshot"), m_dir.filePath(QStringLiteral("shots")) });
-    QVERIFY2(gallery.waitForFinished(240000), "the gallery did not finish");
-    QCOMPARE(gallery.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(gallery.exitCode(), 0);
+    // The runs go side by side.
+    std::vector<std::unique_ptr<QProcess>> galleries;
+    for (const auto& [name, options] : Runs) {
+        galleries.push_back(std::make_unique<QProcess>());
+        galleries.back()->setProcessChannelMode(QProcess::ForwardedChannels);
+        galleries.back()->start(QStringLiteral(CORVANE_GALLERY_EXE),
+            QStringList { QStringLiteral("--screenshot"), m_dir.filePath(name) } + options);
+    }
+    for (auto& gallery : galleries) {
+        QVERIFY2(gallery->waitForFinished(240000), "the gallery did not finish");
+        QCOMPARE(gallery->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(gallery->exitCode(), 0);
+    }
 }
 
 void tst_Gallery::page_data()
 {
-    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("path");
     QTest::addColumn<QSize>("size");
-    const QStringList pages { QStringLiteral("01-property-sheet"),
-        QStringLiteral("02-collection-view"), QStringLiteral("03-thumbnails"),
-        QStringLiteral("04-toolbar-image"), QStringLiteral("05-numeric-rows"),
-        QStringLiteral("06-several-shapes") };
-    for (const QString& page : pages) {
-        QTest::newRow(qPrintable(page)) << page + QStringLiteral(".png") << QSize(1000, 680);
+    for (const QString& page : Pages) {
+        QTest::newRow(qPrintable(page))
+            << shot(QStringLiteral("default"), page) << QSize(1000, 680);
         QTest::newRow(qPrintable(page + QStringLiteral("-narrow")))
-            << page + QStringLiteral("-narrow.png") << QSize(560, 680);
+            << shot(QStringLiteral("default"), page + QStringLiteral("-narrow")) << QSize(560, 680);
+        // At scale 2 every picture has twice the pixels each way.
+        QTest::newRow(qPrintable(page + QStringLiteral(" combined")))
+            << shot(QStringLiteral("combined"), page) << QSize(2000, 1360);
     }
 }
 
 void tst_Gallery::page()
 {
-    QFETCH(QString, file);
+    QFETCH(QString, path);
     QFETCH(QSize, size);
-    const QImage image(m_dir.filePath(QStringLiteral("shots/") + file));
-    QVERIFY2(!image.isNull(), qPrintable(file + QStringLiteral(" is missing or unreadable")));
+    const QImage image = rgb(path);
+    QVERIFY2(!image.isNull(), qPrintable(path + QStringLiteral(" is missing or unreadable")));
     QCOMPARE(image.size(), size);
 
     // A blank or single-coloured picture means the page did not render; a styled page has
     // text, frames and accents in many colours, and no colour covers nearly all of it.
     QHash<QRgb, int> counts;
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < rgb.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-        for (int x = 0; x < rgb.width(); ++x)
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
             ++counts[line[x]];
     }
     QVERIFY2(counts.size() >= 32, qPrintable(QString::number(counts.size())));
     int largest = 0;
     for (int count : std::as_const(counts))
         largest = qMax(largest, count);
-    QVERIFY2(largest < rgb.width() * rgb.height() * 9 / 10,
+    QVERIFY2(largest < image.width() * image.height() * 9 / 10,
         qPrintable(QStringLiteral("one colour covers %1 of %2 pixels")
                        .arg(largest)
-                       .arg(rgb.width() * rgb.height())));
+                       .arg(image.width() * image.height())));
 }
 
-void tst_Gallery::onlyThePagesAreWritten()
+void tst_Gallery::sharedModeDrawsTheSame_data()
 {
-    const QStringList files
-        = QDir(m_dir.filePath(QStringLiteral("shots"))).entryList(QDir::Files, QDir::Name);
-    QCOMPARE(files.size(), 12);
+    QTest::addColumn<QString>("file");
+    for (const QString& picture : Pages + Steps) {
+        QTest::newRow(qPrintable(picture)) << picture;
+        QTest::newRow(qPrintable(picture + QStringLiteral("-narrow")))
+            << picture + QStringLiteral("-narrow");
+    }
+}
+
+void tst_Gallery::sharedModeDrawsTheSame()
+{
+    // Every page at both widths, before and after each selection and focus change of the tour:
+    // not one pixel differs between a copy of the theme on each control and one shared copy.
+    QFETCH(QString, file);
+    const QImage copies = rgb(shot(QStringLiteral("default"), file));
+    QVERIFY(!copies.isNull());
+    QVERIFY(copies == rgb(shot(QStringLiteral("shared"), file)));
+}
+
+void tst_Gallery::options()
+{
+    const QImage plain = rgb(shot(QStringLiteral("default"), Pages.first()));
+    const QImage combined = rgb(shot(QStringLiteral("combined"), Pages.first()));
+    // Dark: the window's own background, below the pages, by each theme.
+    QCOMPARE(QColor(plain.pixel(4, plain.height() - 4)), QColor(0xf3, 0xf4, 0xf7));
+    QCOMPARE(QColor(combined.pixel(8, combined.height() - 8)), QColor(0x1d, 0x1f, 0x25));
+    // Reversed: the current tab, underlined in the accent colour, is the first one from the left
+    // or from the right.
+    const int plainTab = longestRunCentre(plain, qRgb(0x3b, 0x6f, 0xd8), plain.height() / 12);
+    const int reversedTab
+        = longestRunCentre(combined, qRgb(0x5b, 0x8e, 0xf0), combined.height() / 12);
+    QVERIFY2(plainTab >= 0 && plainTab < plain.width() / 4, qPrintable(QString::number(plainTab)));
+    QVERIFY2(reversedTab > combined.width() * 3 / 4, qPrintable(QString::number(reversedTab)));
+}
+
+void tst_Gallery::onlyThePicturesAreWritten()
+{
+    const auto files = [](QStringList const& pictures) {
+        QStringList names;
+        for (const QString& picture : pictures)
+            names << picture + QStringLiteral(".png") << picture + QStringLiteral("-narrow.png");
+        names.sort();
+        return names;
+    };
+    for (const auto& [name, options] : Runs) {
+        const bool toured = options.contains(QStringLiteral("--steps"));
+        QCOMPARE(QDir(m_dir.filePath(name)).entryList(QDir::Files, QDir::Name),
+            files(toured ? Pages + Steps : Pages));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_Gallery)

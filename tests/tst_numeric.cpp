@@ -4,6 +4,8 @@
 
 #include <corvane/LineEdit.h>
 
+#include <QPainter>
+#include <QPainterPath>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -317,6 +319,35 @@ private Q_SLOTS:
         QCOMPARE(log.entries, expected);
     }
 
+    void sliderFillsFromTheLeadingSide_data()
+    {
+        QTest::addColumn<Qt::LayoutDirection>("direction");
+        QTest::newRow("left to right") << Qt::LeftToRight;
+        QTest::newRow("right to left") << Qt::RightToLeft;
+    }
+    void sliderFillsFromTheLeadingSide()
+    {
+        QFETCH(Qt::LayoutDirection, direction);
+        m_window->setLayoutDirection(direction);
+        m_window->setStyleSheet("QSlider::groove { height: 6px; background: rgb(0, 0, 255); }"
+                                "QSlider::sub-page { background: rgb(255, 0, 0); }"
+                                "QSlider::handle { width: 6px; background: rgb(0, 255, 0); }"_q);
+        auto* row = static_cast<InputLineSlider*>(addRow('s', 0xc0 | eIntValues, 0, 100));
+        row->setValueAndInit(25, 0);
+        auto* slider = row->findChild<QSlider*>();
+        QCOMPARE(slider->isRightToLeft(), direction == Qt::RightToLeft);
+        const QImage image = slider->grab().toImage();
+        // A quarter of the groove is filled, counted from the leading edge like the value.
+        const int w = image.width();
+        const auto at = [&](int fromLeading) {
+            return QColor(
+                image.pixel(direction == Qt::LeftToRight ? fromLeading : w - 1 - fromLeading,
+                    image.height() / 2));
+        };
+        QCOMPARE(at(w / 10), QColor(255, 0, 0));
+        QCOMPARE(at(w - w / 10), QColor(0, 0, 255));
+    }
+
     void inputLineValueAndKeys()
     {
         IInputLine* row = addRow('l', 0, 0, 10);
@@ -358,6 +389,53 @@ private Q_SLOTS:
             log.entries, changedPair(5 + step, 5 + step) + changedPair(5 + 2 * step, 5 + 2 * step));
         QTest::mouseRelease(spinner, Qt::LeftButton, Qt::NoModifier, QPoint(11, y));
         QVERIFY(!timer->isActive());
+    }
+
+    void spinnerPaint_data()
+    {
+        testutils::columns<QString, QColor, QColor, QColor, bool>(
+            "sheet", "arrow", "background", "frame", "smoothed");
+        QTest::newRow("as it always was") << QString() << QColor(0, 0, 0) << QColor(128, 128, 128)
+                                          << QColor(169, 169, 169) << false;
+        QTest::newRow("colours from the theme")
+            << "Spinner { qproperty-arrow_color: rgb(200, 0, 0); qproperty-background_color: "
+               "rgb(0, 0, 200); qproperty-frame_color: rgb(0, 200, 0); }"_q
+            << QColor(200, 0, 0) << QColor(0, 0, 200) << QColor(0, 200, 0) << false;
+        QTest::newRow("smoothed by the theme")
+            << "Spinner { qproperty-antialiased: true; }"_q << QColor(0, 0, 0)
+            << QColor(128, 128, 128) << QColor(169, 169, 169) << true;
+    }
+    void spinnerPaint()
+    {
+        const auto [sheet, arrow, background, frame, smoothed]
+            = fetch<QString, QColor, QColor, QColor, bool>(
+                "sheet", "arrow", "background", "frame", "smoothed");
+        QWidget window;
+        window.setStyleSheet(sheet);
+        auto* spinner = new Spinner(&window);
+        spinner->setFixedSize(22, 22);
+        const QImage shown = spinner->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(spinner->property("arrow_color").value<QColor>(), arrow);
+        // At ratio 1 the picture is the one of old, pixel for pixel, unless the theme asks for
+        // smooth edges: a frame, a line across the middle and two solid triangles.
+        QImage expected(22, 22, QImage::Format_RGB32);
+        expected.fill(shown.pixel(21, 21)); // the corner the spinner leaves to its parent
+        QPainter p(&expected);
+        p.fillRect(QRect(QPoint(0, 0), QPoint(20, 20)), background);
+        p.setPen(frame);
+        p.drawRect(QRect(QPoint(0, 0), QPoint(20, 20)));
+        p.drawLine(0, 11, 21, 11);
+        for (const auto& corners : { QPolygon({ QPoint(3, 8), QPoint(19, 8), QPoint(11, 3) }),
+                 QPolygon({ QPoint(3, 14), QPoint(19, 14), QPoint(11, 19) }) }) {
+            QPainterPath path;
+            path.addPolygon(corners);
+            path.closeSubpath();
+            p.fillPath(path, arrow);
+        }
+        p.end();
+        QCOMPARE(shown == expected, !smoothed);
+        if (smoothed)
+            QCOMPARE(QColor(shown.pixel(11, 6)), arrow);
     }
 
     void popupGeometry_data()

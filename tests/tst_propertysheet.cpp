@@ -571,6 +571,68 @@ private Q_SLOTS:
         s.click("reset");
         QCOMPARE(other.resets, 1);
     }
+
+    void mirroredRows_data()
+    {
+        QTest::addColumn<Qt::LayoutDirection>("direction");
+        QTest::newRow("left to right") << Qt::LeftToRight;
+        QTest::newRow("right to left") << Qt::RightToLeft;
+    }
+    void mirroredRows()
+    {
+        QFETCH(Qt::LayoutDirection, direction);
+        const bool rtl = direction == Qt::RightToLeft;
+        PropertiesListBuilder b("Mirror"_q);
+        b.AddPanel("Panel"_q);
+        b.AddSlider("Number"_q, "dyn0"_q, 0, 10, NumberFlags::Default, 2);
+        b.AddTextField("Text"_q, "dyn1"_q, QString(), false);
+        b.AddComboBox("Combo"_q, "combo"_q, false, false);
+        b.AddColorPicker("Colour"_q, "color"_q);
+        b.AddMultiTextField("Notes"_q, "notes"_q, QString(), true);
+        FakeHost host(b);
+        QWidget window;
+        window.setLayoutDirection(direction);
+        auto* sheet = new PropertyListWidget(&host, nullptr, &window);
+        (new QVBoxLayout(&window))->addWidget(sheet);
+        window.resize(400, 300);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        // Titles keep to the leading edge whatever the direction of their text; left to right
+        // they keep the alignment they always had.
+        const Qt::Alignment leading = rtl ? Qt::AlignAbsolute | Qt::AlignRight : Qt::AlignLeft;
+        for (Label* title : sheet->findChildren<Label*>())
+            QCOMPARE(title->alignment() & Qt::AlignHorizontal_Mask, leading);
+        // Each title sits on the leading side of its control.
+        const QList<QPair<const char*, QWidget*>> rows {
+            { "dyn0", sheet->findChild<QWidget*>("dyn0"_q)->findChild<QSlider*>() },
+            { "dyn1", sheet->findChild<QWidget*>("dyn1"_q)->findChild<QLineEdit*>() },
+            { "combo", sheet->findChild<QWidget*>("combo"_q)->findChild<QComboBox*>() },
+            { "color", sheet->findChild<QWidget*>("color"_q)->findChild<QWidget*>("button"_q) },
+        };
+        for (const auto& [name, control] : rows) {
+            const QRect title
+                = sheet->findChild<QWidget*>(QLatin1String(name))->findChild<Label*>()->geometry();
+            QVERIFY2(rtl ? title.left() > control->geometry().right()
+                         : title.right() < control->geometry().left(),
+                name);
+        }
+        // And its text is drawn against that edge.
+        auto* title = sheet->findChild<QWidget*>("dyn1"_q)->findChild<Label*>();
+        const QImage image = title->grab().toImage();
+        int first = image.width(), last = -1;
+        for (int x = 0; x < image.width(); ++x) {
+            for (int y = 0; y < image.height(); ++y) {
+                if (image.pixel(x, y) != image.pixel(0, 0)
+                    && image.pixel(x, y) != image.pixel(image.width() - 1, 0)) {
+                    first = qMin(first, x);
+                    last = qMax(last, x);
+                }
+            }
+        }
+        QVERIFY2(rtl ? last >= image.width() - 3 : first <= 2,
+            qPrintable("%1..%2 of %3"_q.arg(first).arg(last).arg(image.width())));
+    }
 };
 
 QTEST_MAIN(tst_PropertySheet)

@@ -60,11 +60,20 @@ class tst_Thumbnails : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void labelPaint_data()
+    {
+        QTest::addColumn<qreal>("ratio");
+        QTest::newRow("pixmap of ratio 1") << 1.0;
+        // The host's 2x pixmap covers the label's width too, not half of it.
+        QTest::newRow("pixmap of ratio 2") << 2.0;
+    }
     void labelPaint()
     {
+        QFETCH(qreal, ratio);
         ThumbnailLabel label(nullptr);
         label.setStyleSheet(QStringLiteral("ThumbnailLabel { background: rgb(0, 250, 0); }"));
-        const QPixmap pixmap = halves(200, 100);
+        QPixmap pixmap = halves(int(200 * ratio), int(100 * ratio));
+        pixmap.setDevicePixelRatio(ratio);
         label.setPixmap(pixmap);
         label.resize(102, 10);
         label.grab(); // the first paint fixes the height
@@ -98,6 +107,8 @@ private Q_SLOTS:
         row("escape while editing", "edit 2, type New, key Esc", "abc*@2", "");
         row("delete", "key Del", "abc*@2", "deleted");
         row("focus loss, unchanged", "select 1, edit 1, blur", "ab*c@1", "rename b");
+        // An edit away from the selection is ended by the next selection change too.
+        row("edit elsewhere, then select", "select 0, edit 1, select 2", "abc*@2", "rename b");
 
         row("left press", "click 0 image", "a*bc@0", "selection");
         row("right press", "rclick 0 image", "abc*@2", "");
@@ -145,6 +156,34 @@ private Q_SLOTS:
         }
         QTEST(f.state(), "state");
         QTEST(f.log.join(QLatin1String("; ")), "log");
+    }
+
+    void insertRestylesOnlyChangedLooks()
+    {
+        Fixture f;
+        QVERIFY(f.show());
+        f.list.setSelected(f.list.getItem(1));
+        // Every style change from here on, by entry.
+        struct Count : QObject
+        {
+            bool eventFilter(QObject* o, QEvent* e) override
+            {
+                if (e->type() == QEvent::StyleChange && o->inherits("ThumbnailsListItem"))
+                    ++changes[o];
+                return false;
+            }
+            QHash<QObject*, int> changes;
+        } count;
+        qApp->installEventFilter(&count);
+        f.list.addItem(halves(40, 20), QStringLiteral("d"));
+        qApp->removeEventFilter(&count);
+        // The new entry takes its look, the one selected before gives its look up; the others,
+        // already at rest, are not touched.
+        QCOMPARE(f.state(), QStringLiteral("abcd*@3"));
+        QVERIFY(count.changes.value(f.list.getItem(3)) > 0);
+        QVERIFY(count.changes.value(f.list.getItem(1)) > 0);
+        QCOMPARE(count.changes.value(f.list.getItem(0)), 0);
+        QCOMPARE(count.changes.value(f.list.getItem(2)), 0);
     }
 };
 

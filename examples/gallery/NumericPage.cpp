@@ -55,6 +55,7 @@ NumericPage::NumericPage(QWidget* parent)
 
     // InputLineSlider: drag the field sideways, type, use Up/Down, or move the slider.
     auto* width = new InputLineSlider(tr("Width"), eIntValues | eSliderInsteadSpinner);
+    width->setObjectName(QStringLiteral("width"));
     width->setMinValue(0);
     width->setMaxValue(1920);
     width->setValueAndInit(640, eIntValues | eSliderInsteadSpinner);

@@ -7,9 +7,10 @@
 
 namespace pageart {
 
-QPixmap pagePicture(QString const& title, QColor const& accent, QSize const& size)
+QPixmap pagePicture(QString const& title, QColor const& accent, QSize const& size, qreal ratio)
 {
-    QPixmap pixmap(size);
+    QPixmap pixmap(size * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(QColor(0xfb, 0xfb, 0xfd));
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);

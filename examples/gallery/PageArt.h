@@ -8,8 +8,10 @@
 // Pictures the gallery draws for itself, so that it ships no image files.
 namespace pageart {
 
-// A small "document page" picture with a title and a coloured figure.
-QPixmap pagePicture(QString const& title, QColor const& accent, QSize const& size);
+// A small "document page" picture with a title and a coloured figure, `size` in the units of a
+// screen of device pixel ratio `ratio`.
+QPixmap pagePicture(
+    QString const& title, QColor const& accent, QSize const& size, qreal ratio = 1.0);
 
 // A picture with a transparent background and translucent parts, to show the checkered look.
 QImage transparentPicture(QSize const& size);

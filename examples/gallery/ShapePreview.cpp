@@ -116,6 +116,12 @@ void ShapePreview::paintEvent(QPaintEvent*)
         font.setItalic(true);
         p.setFont(font);
         p.setPen(palette().color(QPalette::PlaceholderText));
-        p.drawText(area.adjusted(10, 8, -10, -8), Qt::AlignTop | Qt::AlignLeft, s.notes());
+        // At the page's leading edge, the text read in its own direction: a Latin note on a
+        // right-to-left page keeps its full stop at the end.
+        const int direction
+            = s.notes().isRightToLeft() ? Qt::TextForceRightToLeft : Qt::TextForceLeftToRight;
+        const int leading = isRightToLeft() ? Qt::AlignRight : Qt::AlignLeft;
+        p.drawText(area.adjusted(10, 8, -10, -8),
+            Qt::AlignTop | Qt::AlignAbsolute | leading | direction, s.notes());
     }
 }

@@ -93,8 +93,8 @@ void ThumbnailsPage::addPage(bool select)
     const QString name = tr("Page %1").arg(m_created);
     const QColor accent = kAccents[(m_created - 1) % int(std::size(kAccents))];
     m_accents.append(accent);
-    m_list->insertItem(
-        m_list->count(), pageart::pagePicture(name, accent, kThumbSize), name, select);
+    m_list->insertItem(m_list->count(),
+        pageart::pagePicture(name, accent, kThumbSize, devicePixelRatioF()), name, select);
     log(tr("Added \u201c%1\u201d.").arg(name));
 }
 
@@ -124,8 +124,9 @@ void ThumbnailsPage::openPage(int index)
     ThumbnailsListItem* item = m_list->getItem(index);
     if (!item)
         return;
-    m_page->setImage(
-        pageart::pagePicture(item->text(), m_accents.value(index), QSize(320, 240)).toImage());
+    m_page->setImage(pageart::pagePicture(
+        item->text(), m_accents.value(index), QSize(320, 240), devicePixelRatioF())
+                         .toImage());
     m_title->setText(tr("Open: %1").arg(item->text()));
     log(tr("Opened \u201c%1\u201d.").arg(item->text()));
 }

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QBoxLayout>
+#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -31,6 +32,8 @@ constexpr Tool kTools[] = {
 };
 
 const QColor kIconColor(0x33, 0x3a, 0x4d);
+// On a dark theme, whose text is light.
+const QColor kLightIconColor(0xc9, 0xcd, 0xd8);
 
 QWidget* captioned(QWidget* viewer, QString const& caption)
 {
@@ -55,6 +58,7 @@ ToolbarPage::ToolbarPage(QWidget* parent)
 {
     m_tools->setExclusive(true);
     auto* toolbar = new Toolbar;
+    m_toolbar = toolbar;
     toolbar->setObjectName(QStringLiteral("tools"));
     unsigned long position = 0;
     for (const Tool& tool : kTools) {
@@ -141,4 +145,29 @@ ToolbarPage::ToolbarPage(QWidget* parent)
     layout->addWidget(m_status);
     layout->addWidget(intro);
     layout->addLayout(viewers, 1);
+}
+
+void ToolbarPage::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // A new theme reaches the page as a new palette.
+    if (event->type() == QEvent::PaletteChange)
+        paintIcons();
+}
+
+void ToolbarPage::paintIcons()
+{
+    const QColor color
+        = palette().color(QPalette::WindowText).lightness() > 128 ? kLightIconColor : kIconColor;
+    if (color == m_iconColor || !m_toolbar)
+        return;
+    m_iconColor = color;
+    const QStringList ids { QStringLiteral("select"), QStringLiteral("pen"),
+        QStringLiteral("brush"), QStringLiteral("shape"), QStringLiteral("text"),
+        QStringLiteral("zoom") };
+    // The toolbar copied each action's icon into its button when the action came in.
+    for (const QString& id : ids) {
+        if (auto* button = m_toolbar->findChild<QPushButton*>(QStringLiteral("btn") + id))
+            button->setIcon(QIcon(pageart::toolIcon(id, color)));
+    }
 }

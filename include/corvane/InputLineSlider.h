@@ -125,6 +125,8 @@ private:
         int value, QWidget* parent);
     void buildLayout(eInputLineFlags flags, int decimalDigits);
     void setValueProperty(float value);
+    // Sets the look, applying the theme again only when it changed.
+    void setLook(QString const& styleType);
     void commit();
 
     QString m_styleType;

@@ -28,6 +28,9 @@ Q_SIGNALS:
     // The left button came up after a drag that emitted at least one step.
     void dragFinished();
 
+protected:
+    bool event(QEvent* ev) override;
+
 protected Q_SLOTS:
     bool eventFilter(QObject* obj, QEvent* ev) override;
     void focusInEvent(QFocusEvent* ev) override;
@@ -38,6 +41,8 @@ protected Q_SLOTS:
 
 private:
     bool isEditing() const;
+    // Sets the look, applying the theme again only when it changed.
+    void setLook(QString const& styleType);
     void enterEditingLook(Qt::FocusReason reason);
     void leaveEditing();
     double stepFor(int dx) const;

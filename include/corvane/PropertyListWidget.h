@@ -115,7 +115,13 @@ Q_SIGNALS:
     // never for a refresh. See PropertyEdit.
     void propertyEdited(PropertyEdit const& edit);
 
+protected:
+    bool event(QEvent* e) override;
+
 private:
+    // Shows the panels that Qt holds back for a queued show since they came into the visible
+    // sheet; each of those shows would lay out the whole sheet again.
+    void showPanels();
     void addRowExtras(QWidget* w, PropertyDescription const& record);
     void resetRow(QWidget* w);
     friend class EditReporter;

@@ -46,6 +46,7 @@ Q_SIGNALS:
     void editingFinished(QString const& text);
 
 protected:
+    bool event(QEvent* e) override;
     bool eventFilter(QObject* obj, QEvent* e) override;
 
 private Q_SLOTS:

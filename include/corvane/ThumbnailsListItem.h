@@ -65,7 +65,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    friend class ThumbnailsList;
+
     void applyStyleType(const QString& type);
+    // Whether the entry shows just what setSelected(false) leaves, so that the call would change
+    // nothing.
+    bool isDeselected() const;
 
     QString m_styleType;
     QVBoxLayout* m_layout = nullptr;
@@ -76,5 +81,4 @@ private:
     QPixmap m_pixmap;
     bool m_selected = false;
     bool m_reverting = false;
-    QString m_appliedSheet;
 };

@@ -1,5 +1,7 @@
 #include <corvane/CollectionViewItem.h>
 
+#include "platform/ThemeRegistry.h"
+
 CollectionViewItem::CollectionViewItem(QWidget* parent)
     : QWidget(parent)
 { }
@@ -12,6 +14,8 @@ void CollectionViewItem::setSelected(bool selected)
         return;
     m_selected = selected;
     update();
+    // The theme selects cells on `selected`; without a copy of their own they are polished here.
+    ThemeRegistry::instance().refreshLook(this);
     OnSelectionChanged(selected);
 }
 

@@ -17,13 +17,38 @@ namespace {
 // How near an entry's number must be to a value for setValue() to select the entry.
 constexpr double NumberTolerance = 0.01;
 
+// The row's box gets its popup list, named "view" for the theme, when the popup first opens, as
+// a plain QComboBox makes its own: made with every row, the list, its frame and scrollers are
+// half the widgets of a sheet of combo rows.
+class RowComboBox final : public QComboBox
+{
+public:
+    using QComboBox::QComboBox;
+
+    void showPopup() override
+    {
+        if (!m_view) {
+            m_view = new QListView;
+            m_view->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+            m_view->setObjectName(QStringLiteral("view"));
+            setView(m_view);
+            // Measured for the popup with the theme's rules, as if it had always been there.
+            m_view->parentWidget()->ensurePolished();
+        }
+        QComboBox::showPopup();
+    }
+
+private:
+    QListView* m_view = nullptr;
+};
+
 } // namespace
 
 ComboBox::ComboBox(QString const& title, bool twoLines, QWidget* parent)
     : QFrame(parent)
     // Before the combo exists: the controls' accessible interfaces describe it.
     , m_label((corvane::accessibility::installControls(), new Label(title, this)))
-    , m_combo(new QComboBox(this))
+    , m_combo(new RowComboBox(this))
     , m_twoLines(twoLines)
     , m_mixed(new MixedState)
 {
@@ -32,11 +57,6 @@ ComboBox::ComboBox(QString const& title, bool twoLines, QWidget* parent)
     m_combo->setAttribute(Qt::WA_MacShowFocusRect, false);
     m_combo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     m_combo->installEventFilter(this);
-
-    auto* view = new QListView;
-    view->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    view->setObjectName(QStringLiteral("view"));
-    m_combo->setView(view);
 
     if (m_twoLines) {
         auto* layout = new QVBoxLayout(this);

@@ -1,8 +1,22 @@
 #include <corvane/ImageViewer.h>
 
-#include "platform/Utils_p.h"
+#include "platform/ThemeRegistry.h"
 
 #include <QPainter>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// The size a picture covers on screen, in the widget's own units.
+QSize logicalSize(QImage const& image)
+{
+    const qreal ratio = image.devicePixelRatio();
+    return ratio == 1.0 ? image.size() : (QSizeF(image.size()) / ratio).toSize();
+}
+
+} // namespace
 
 ImageViewer::ImageViewer(QWidget* parent)
     : QLabel(parent)
@@ -34,22 +48,40 @@ void ImageViewer::setAutoResize(bool on)
 
 void ImageViewer::setImage(QImage const& image)
 {
-    const auto fitInto = [&image](int width, int height) {
+    // Targets are in the widget's units; the picture is scaled to the device pixels they cover
+    // on this screen, its own side kept in the pixels it covers there. At ratio 1, with a
+    // picture of ratio 1, both factors are 1.
+    const qreal ratio = devicePixelRatioF();
+    const qreal toDevice = ratio / image.devicePixelRatio();
+    const auto fitInto = [&image, ratio, toDevice](qreal width, qreal height) {
         // Qt scales to nothing for an empty target; skip its warning about a null source.
         if (image.isNull())
             return QImage();
-        return image.scaled(QSize(width, height), Qt::KeepAspectRatio, Qt::FastTransformation);
+        // Targets near the int limit stay there instead of overflowing on a dense screen.
+        const auto pixels = [](qreal length) {
+            const qreal rounded = std::round(length);
+            if (rounded >= qreal(std::numeric_limits<int>::max()))
+                return std::numeric_limits<int>::max();
+            if (rounded <= qreal(std::numeric_limits<int>::min()))
+                return std::numeric_limits<int>::min();
+            return int(rounded);
+        };
+        QImage scaled = image.scaled(
+            QSize(pixels(width), pixels(height)), Qt::KeepAspectRatio, Qt::FastTransformation);
+        if (ratio != 1.0 || toDevice != 1.0)
+            scaled.setDevicePixelRatio(ratio);
+        return scaled;
     };
 
     switch (m_scale) {
     case eScaleToSize:
-        m_image = fitInto(m_targetWidth, m_targetHeight);
+        m_image = fitInto(m_targetWidth * ratio, m_targetHeight * ratio);
         break;
     case eScaleToHeight:
-        m_image = fitInto(image.width(), m_targetHeight);
+        m_image = fitInto(image.width() * toDevice, m_targetHeight * ratio);
         break;
     case eScaleToWidth:
-        m_image = fitInto(m_targetWidth, image.height());
+        m_image = fitInto(m_targetWidth * ratio, image.height() * toDevice);
         break;
     case eNoScale:
         m_image = image;
@@ -106,7 +138,7 @@ void ImageViewer::addTransparent()
 void ImageViewer::forceStyles(QString const& type)
 {
     m_styleType = type;
-    ::forceStyles(this);
+    ThemeRegistry::instance().restyle(this, true);
 }
 
 QString ImageViewer::getStyleType()
@@ -120,14 +152,16 @@ void ImageViewer::paintEvent(QPaintEvent* e)
     if (m_image.isNull())
         return;
 
+    // In the widget's units: a picture of a higher ratio covers fewer of them than its pixels.
+    const QSize shown = logicalSize(m_image);
     if (m_autoResize)
-        setMinimumSize(m_image.size());
+        setMinimumSize(shown);
 
     QPainter painter(this);
     painter.save();
     // A slack of a single pixel is not worth a half-pixel shift: draw from the edge.
-    const int dx = width() - m_image.width();
-    const int dy = height() - m_image.height();
+    const int dx = width() - shown.width();
+    const int dy = height() - shown.height();
     const int x = dx > 1 ? dx / 2 : 0;
     const int y = dy > 1 ? dy / 2 : 0;
     painter.drawImage(QPoint(x, y), m_image);

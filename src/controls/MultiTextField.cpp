@@ -10,7 +10,7 @@ MultiTextField::MultiTextField(
     : QFrame(parent)
 {
     createWidgets(title, text, two_lines);
-    forceStyles(QStringLiteral("transp"));
+    m_row->setStyleType(QStringLiteral("transp"));
 }
 
 MultiTextField::~MultiTextField() = default;
@@ -78,6 +78,16 @@ QString MultiTextField::getStyleType() const
 bool MultiTextField::isTwoLines() const
 {
     return m_row->isTwoLines();
+}
+
+bool MultiTextField::event(QEvent* e)
+{
+    const bool result = QFrame::event(e);
+    // Qt parses a control's own copy of the theme again whenever the control or a parent moves
+    // before it is shown; from its first polish on it is where it is shown.
+    if (e->type() == QEvent::Polish)
+        m_row->polished();
+    return result;
 }
 
 void MultiTextField::forceStyles(QString const& styleType)

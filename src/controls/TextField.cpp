@@ -18,7 +18,7 @@ TextField::TextField(QString const& title, QString const& text, bool two_lines, 
     : QFrame(parent)
 {
     createWidgets(title, text, two_lines);
-    forceStyles(QStringLiteral("transp"));
+    m_row->setStyleType(QStringLiteral("transp"));
 }
 
 TextField::~TextField() = default;
@@ -101,6 +101,16 @@ QString TextField::getStyleType() const
 bool TextField::isTwoLines() const
 {
     return m_row->isTwoLines();
+}
+
+bool TextField::event(QEvent* e)
+{
+    const bool result = QFrame::event(e);
+    // Qt parses a control's own copy of the theme again whenever the control or a parent moves
+    // before it is shown; from its first polish on it is where it is shown.
+    if (e->type() == QEvent::Polish)
+        m_row->polished();
+    return result;
 }
 
 void TextField::forceStyles(QString const& styleType)

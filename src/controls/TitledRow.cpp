@@ -3,6 +3,7 @@
 #include <corvane/Label.h>
 
 #include "platform/Accessibility.h"
+#include "platform/ThemeRegistry.h"
 #include "platform/Utils_p.h"
 
 #include <QBoxLayout>
@@ -52,5 +53,10 @@ void TitledRow::setTitle(QString const& title)
 void TitledRow::forceStyles(QString const& styleType)
 {
     m_styleType = styleType;
-    ::forceStyles(m_row);
+    ThemeRegistry::instance().restyle(m_row, true);
+}
+
+void TitledRow::polished()
+{
+    ThemeRegistry::instance().polished(m_row);
 }

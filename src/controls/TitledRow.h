@@ -26,8 +26,12 @@ public:
     void setTitle(QString const& title);
     QString styleType() const { return m_styleType; }
     bool isTwoLines() const { return m_twoLines; }
-    // Stores the look and applies the host's style sheet to the row again.
+    // Stores the look and applies the theme to the row again.
     void forceStyles(QString const& styleType);
+    // The look the row is built with; the theme follows at its first polish.
+    void setStyleType(QString const& styleType) { m_styleType = styleType; }
+    // From the row's event(): after its first polish the row takes the theme.
+    void polished();
     // Marks the editor as standing for several texts, or no longer; the field empties it.
     // Returns false when nothing changed.
     bool setMixed(bool mixed) { return m_mixed.set(mixed, m_editor, m_editor); }

@@ -6,13 +6,16 @@
 #include "controls/MixedState.h"
 #include "numeric/NumericValue.h"
 #include "platform/Accessibility.h"
+#include "platform/ThemeRegistry.h"
 #include "platform/Utils_p.h"
 
 #include <QBoxLayout>
 #include <QFocusEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStyleOptionSlider>
 
 #include <cmath>
 #include <utility>
@@ -29,6 +32,35 @@ QString focusLook()
 {
     return QStringLiteral("focus");
 }
+
+// The row's slider. In a right-to-left layout Qt puts the handle where the value says, counted
+// from the right, yet style sheets fill the groove from the left; drawn as a left-to-right
+// slider seen in a mirror, the fill grows from the leading edge up to the handle.
+class RowSlider final : public QSlider
+{
+public:
+    using QSlider::QSlider;
+
+protected:
+    void paintEvent(QPaintEvent* ev) override
+    {
+        if (!isRightToLeft()) {
+            QSlider::paintEvent(ev);
+            return;
+        }
+        QPainter painter(this);
+        painter.translate(width(), 0);
+        painter.scale(-1, 1);
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        option.direction = Qt::LeftToRight;
+        option.upsideDown = !option.upsideDown;
+        option.subControls = QStyle::SC_SliderGroove | QStyle::SC_SliderHandle;
+        if (tickPosition() != NoTicks)
+            option.subControls |= QStyle::SC_SliderTickmarks;
+        style()->drawComplexControl(QStyle::CC_Slider, &option, &painter, this);
+    }
+};
 
 } // namespace
 
@@ -88,7 +120,7 @@ void InputLineSlider::buildLayout(eInputLineFlags flags, int decimalDigits)
 
     const bool twoLines = flags & eTwoLines;
     if (flags & eSliderInsteadSpinner) {
-        m_slider = new QSlider(Qt::Horizontal, this);
+        m_slider = new RowSlider(Qt::Horizontal, this);
         m_slider->setTickPosition(QSlider::NoTicks);
         m_slider->setRange(0, numeric::SliderPositions);
         m_slider->setFocusPolicy(Qt::ClickFocus);
@@ -256,7 +288,14 @@ void InputLineSlider::setStyleType(QString const& styleType)
 void InputLineSlider::forceStyles(QString const& styleType)
 {
     m_styleType = styleType;
-    ::forceStyles(this);
+    ThemeRegistry::instance().restyle(this, true);
+}
+
+void InputLineSlider::setLook(QString const& styleType)
+{
+    const bool changed = styleType != m_styleType;
+    m_styleType = styleType;
+    ThemeRegistry::instance().restyle(this, changed);
 }
 
 void InputLineSlider::setDecimalDigits(int digits)
@@ -501,22 +540,22 @@ bool InputLineSlider::eventFilter(QObject* obj, QEvent* ev)
     case QEvent::MouseButtonRelease:
         if (m_clickPending) {
             m_clickPending = false;
-            forceStyles(focusLook());
+            setLook(focusLook());
         }
         break;
     case QEvent::KeyPress:
-        forceStyles(focusLook());
+        setLook(focusLook());
         break;
     case QEvent::FocusIn: {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(ev)->reason();
         if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
             m_clickPending = false;
-            forceStyles(focusLook());
+            setLook(focusLook());
         }
         break;
     }
     case QEvent::FocusOut:
-        forceStyles(QString());
+        setLook(QString());
         break;
     default:
         break;

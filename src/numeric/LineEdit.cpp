@@ -2,7 +2,7 @@
 
 #include "numeric/NumericValue.h"
 #include "platform/QtCompat_p.h"
-#include "platform/Utils_p.h"
+#include "platform/ThemeRegistry.h"
 
 #include <QCursor>
 #include <QFocusEvent>
@@ -44,7 +44,8 @@ LineEdit::LineEdit(QWidget* parent)
 {
     installEventFilter(this);
     setAttribute(Qt::WA_MacShowFocusRect, false);
-    forceStyles(transpLook());
+    // The theme follows at the first polish (see event()).
+    m_styleType = transpLook();
 }
 
 void LineEdit::setStep(double step, bool realValues)
@@ -56,7 +57,24 @@ void LineEdit::setStep(double step, bool realValues)
 void LineEdit::forceStyles(QString const& styleType)
 {
     m_styleType = styleType;
-    ::forceStyles(this);
+    ThemeRegistry::instance().restyle(this, true);
+}
+
+void LineEdit::setLook(QString const& styleType)
+{
+    const bool changed = styleType != m_styleType;
+    m_styleType = styleType;
+    ThemeRegistry::instance().restyle(this, changed);
+}
+
+bool LineEdit::event(QEvent* ev)
+{
+    const bool result = QLineEdit::event(ev);
+    // Qt parses a control's own copy of the theme again whenever the control or a parent moves
+    // before it is shown; from its first polish on it is where it is shown.
+    if (ev->type() == QEvent::Polish)
+        ThemeRegistry::instance().polished(this);
+    return result;
 }
 
 QString LineEdit::getStyleType() const
@@ -72,7 +90,7 @@ bool LineEdit::isEditing() const
 
 void LineEdit::enterEditingLook(Qt::FocusReason reason)
 {
-    forceStyles(whiteLook());
+    setLook(whiteLook());
     // focusInEvent() leaves the base class alone; handing it a focus-in only now starts the
     // caret and, for Tab, selects the whole text.
     QFocusEvent focusIn(QEvent::FocusIn, reason);
@@ -134,7 +152,7 @@ void LineEdit::focusOutEvent(QFocusEvent* ev)
     Q_EMIT focusLost(ev);
     if (!self)
         return;
-    forceStyles(transpLook());
+    setLook(transpLook());
     if (QRect(mapToGlobal(QPoint(0, 0)), size()).contains(QCursor::pos()))
         setCursor(Qt::SizeHorCursor);
     m_editing = false;

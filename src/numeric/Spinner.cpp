@@ -66,6 +66,30 @@ void Spinner::setSingleStep(int step)
     m_singleStep = step;
 }
 
+void Spinner::setArrowColor(QColor const& color)
+{
+    m_arrowColor = color;
+    update();
+}
+
+void Spinner::setBackgroundColor(QColor const& color)
+{
+    m_backgroundColor = color;
+    update();
+}
+
+void Spinner::setFrameColor(QColor const& color)
+{
+    m_frameColor = color;
+    update();
+}
+
+void Spinner::setAntialiased(bool on)
+{
+    m_antialiased = on;
+    update();
+}
+
 void Spinner::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -97,6 +121,9 @@ void Spinner::drawTriangle(QPainter* painter, bool up)
         path.lineTo(w / 2, h - ArrowInset);
     }
     path.closeSubpath();
+    // The frame and the middle line lie on whole pixels at any whole ratio; only the slanted
+    // edges want smoothing, which at ratio 1 is the theme's choice.
+    painter->setRenderHint(QPainter::Antialiasing, m_antialiased || devicePixelRatioF() > 1.0);
     painter->fillPath(path, QBrush(m_arrowColor, Qt::SolidPattern));
 }
 

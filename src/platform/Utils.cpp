@@ -1,9 +1,10 @@
 #include "platform/Utils_p.h"
 
+#include "platform/ThemeRegistry.h"
+
 #include <corvane/Utils.h>
 
 #include <QApplication>
-#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -18,19 +19,7 @@ constexpr qint32 MinVisibleArea = 2500;
 
 void forceStyles(QWidget* widget)
 {
-    static QByteArray arr;
-    // The text made from arr, kept so that every styled widget shares one copy of it.
-    static QString text;
-    if (arr.isEmpty()) {
-        QFile file(QStringLiteral(":/force-styles.css"));
-        file.open(QIODevice::ReadOnly);
-        arr = file.readAll();
-        file.close();
-        // Read as a zero-terminated 8-bit string: whatever follows a zero byte is not part of it.
-        const qsizetype end = arr.indexOf('\0');
-        text = QString::fromLatin1(arr.constData(), end < 0 ? arr.size() : end);
-    }
-    widget->setStyleSheet(text);
+    ThemeRegistry::instance().restyle(widget, true);
 }
 
 QRect AdjustWindowRectToScreens(QRect rect)

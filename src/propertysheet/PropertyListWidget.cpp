@@ -17,8 +17,11 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
+
+#include <utility>
 
 IUserInterfaceProperties::~IUserInterfaceProperties() = default;
 IPropertyListHelper::~IPropertyListHelper() = default;
@@ -63,6 +66,11 @@ PropertyListWidget::PropertyListWidget(
             "Q_INTERFACES(IUserInterfaceProperties) missing?); the sheet stays empty",
             m_object->metaObject()->className());
     makeGui();
+    // Visible from here on, the sheet has Qt show each panel added below from a queued call of
+    // its own, once the event loop runs, and each such show lays out the whole sheet again. This
+    // call, queued before theirs, shows them all in one pass.
+    QMetaObject::invokeMethod(
+        this, [this] { showPanels(); }, Qt::QueuedConnection);
     setWindowTitle(QCoreApplication::translate("Corvane", "Untitled"));
 
     const PropertyDescriptionList list
@@ -97,6 +105,32 @@ void PropertyListWidget::makeGui()
     m_layout->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setLayout(m_layout);
     setVisible(true);
+}
+
+bool PropertyListWidget::event(QEvent* e)
+{
+    // Placed in a window that is not shown yet, the sheet gives its panels back to it at once:
+    // they then appear with the window, laid out before its first frame.
+    if (e->type() == QEvent::ParentChange && !isVisible())
+        showPanels();
+    return QFrame::event(e);
+}
+
+void PropertyListWidget::showPanels()
+{
+    // Hidden, the sheet only marks them to be shown with it; visible, it shows them with its
+    // layout held until the last.
+    const bool visible = isVisible();
+    if (visible)
+        m_layout->setEnabled(false);
+    for (PropsPanel* panel : std::as_const(m_panels)) {
+        if (panel->isHidden() && !panel->testAttribute(Qt::WA_WState_ExplicitShowHide))
+            panel->show();
+    }
+    if (visible) {
+        m_layout->setEnabled(true);
+        m_layout->activate();
+    }
 }
 
 void PropertyListWidget::processProperties(QList<QMap<QString, QVariant>> const& list)

@@ -1,6 +1,7 @@
 #include "thumbnails/ThumbnailLabel.h"
 
 #include <QPainter>
+#include <QtMath>
 
 namespace {
 
@@ -25,9 +26,14 @@ void ThumbnailLabel::paintEvent(QPaintEvent* e)
     if (!m_pixmap || m_pixmap->isNull() || width <= 0)
         return;
 
-    const QPixmap scaled = m_pixmap->scaledToWidth(width, Qt::FastTransformation);
+    // Scaled to the device pixels the width covers on this screen, whatever ratio the host's
+    // pixmap has, and drawn back at the width: sharp on a high-density screen, and at ratio 1
+    // exactly the pixels a plain scale to the width gives.
+    const qreal ratio = devicePixelRatioF();
+    QPixmap scaled = m_pixmap->scaledToWidth(qRound(width * ratio), Qt::FastTransformation);
+    scaled.setDevicePixelRatio(ratio);
     // The height follows the width, so a wider label grows taller from its next paint on.
-    setFixedHeight(scaled.height() + 2 * Margin);
+    setFixedHeight(qCeil(scaled.height() / ratio) + 2 * Margin);
 
     QPainter painter(this);
     painter.save();

@@ -5,7 +5,7 @@
 #include <QLabel>
 
 // Paints a picture scaled to its own width with a one-pixel border, and takes the height the
-// scaled picture needs.
+// scaled picture needs. The picture is scaled to the screen's device pixels.
 class CORVANE_AUTOTEST_EXPORT ThumbnailLabel : public QLabel
 {
     Q_OBJECT

@@ -156,7 +156,9 @@ void ThumbnailsList::setSelected(QWidget* entry)
         if (p == selectedIndex) {
             item->setSelected(true);
             m_current = selectedIndex;
-        } else {
+        } else if (!item->isDeselected()) {
+            // Deselecting an entry that shows nothing else would change nothing; skipping it
+            // keeps a selection change from touching every entry of a long list.
             item->setSelected(false);
         }
     }

@@ -2,7 +2,7 @@
 
 #include "platform/Accessibility.h"
 #include "platform/QtCompat_p.h"
-#include "platform/Utils_p.h"
+#include "platform/ThemeRegistry.h"
 #include "thumbnails/ThumbnailLabel.h"
 
 #include <QFocusEvent>
@@ -85,8 +85,7 @@ QString ThumbnailsListItem::getStyleType() const
 void ThumbnailsListItem::forceStyles(const QString& type)
 {
     m_styleType = type;
-    ::forceStyles(this);
-    m_appliedSheet = styleSheet();
+    ThemeRegistry::instance().restyle(this, true);
 }
 
 void ThumbnailsListItem::applyStyleType(const QString& type)
@@ -94,9 +93,9 @@ void ThumbnailsListItem::applyStyleType(const QString& type)
     // A list restyles every entry on each selection change. Re-applying the very sheet this item
     // still carries for an unchanged variant looks the same and only costs a re-polish, which
     // adds up over hundreds of entries.
-    if (type == m_styleType && !m_appliedSheet.isEmpty() && styleSheet() == m_appliedSheet)
-        return;
-    forceStyles(type);
+    const bool changed = type != m_styleType;
+    m_styleType = type;
+    ThemeRegistry::instance().restyle(this, changed);
 }
 
 void ThumbnailsListItem::setDefaultStyle()
@@ -141,6 +140,12 @@ void ThumbnailsListItem::setSelected(bool on)
     }
     setAutoFillBackground(true);
     m_editor->setCursorPosition(0);
+}
+
+bool ThumbnailsListItem::isDeselected() const
+{
+    return !m_selected && !edited() && m_styleType == QLatin1String("default")
+        && m_deleteButton->isHidden() && m_editor->cursorPosition() == 0 && autoFillBackground();
 }
 
 bool ThumbnailsListItem::edited() const
