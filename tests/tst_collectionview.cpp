@@ -1,160 +1,14 @@
 // The collection view: its grid arithmetic on its own; recycling, selection and keys through
 // views; and views of random geometry driven through random steps, checked after each against
 // the layout formulas computed here without the view's help.
-#include "RandomSeed.h"
-
-#include <corvane/CollectionView.h>
-
-#include "collectionview/CollectionView_private.h"
+#include "CollectionDelegate.h"
 
 #include <QDrag>
-#include <QMimeData>
 #include <QMouseEvent>
-#include <QPointer>
-#include <QScrollBar>
-
-#include <memory>
 
 using namespace testutils;
-using Index = CollectionViewIndex;
-using Counts = std::vector<unsigned long>;
-using Positions = QList<qint64>;
-Q_DECLARE_METATYPE(Index)
-Q_DECLARE_METATYPE(Counts)
+using namespace collectiontest;
 
-namespace {
-
-constexpr qint64 Limit = qint64(1) << 60; // where content positions saturate
-
-// Serves cells and headers, taking them from the pools `pooling` percent of the time; gives no
-// cell for (3, 1) and a null header `nullHeaders` percent of the time; records its calls. The
-// log holds "c" (selectionChanged), "k" (selectionClicked), "a" (selectionActivated) and "m"
-// with the number of items handed to mimeDataForSelection, which gives data only for more than
-// one. A QObject, so that the view notices its destruction.
-//
-// It knows the view's geometry, by default cells 100 x 80 with spacing 10 (pitch 110 x 90),
-// headers 20 and margin 5, and where the layout formulas put every cell.
-struct Delegate : QObject, ICollectionViewDelegate, Random
-{
-    using Random::Random;
-    unsigned long groupCount(CollectionView&) override { return (unsigned long)(counts.size()); }
-    unsigned long itemCount(CollectionView&, unsigned long g) override { return counts.at(g); }
-    CollectionViewItem* itemForIndex(CollectionView& view, const Index& index) override
-    {
-        requested.push_back(index);
-        if (index == Index(3, 1))
-            return nullptr;
-        CollectionViewItem* cell = chance(pooling) ? view.dequeueItem() : nullptr;
-        return cell ? cell : made.emplace_back(new CollectionViewItem).data();
-    }
-    QWidget* headerForGroup(CollectionView& view, unsigned long group) override
-    {
-        requested.emplace_back(group, Index::None);
-        QWidget* header = chance(pooling) ? view.dequeueHeader() : nullptr;
-        return lastHeader = header || chance(nullHeaders) ? header : new QWidget;
-    }
-    QMimeData* mimeDataForSelection(CollectionView&, const std::set<Index>& selection) override
-    {
-        log << QStringLiteral("m%1").arg(selection.size());
-        return selection.size() > 1 ? new QMimeData : nullptr;
-    }
-    void selectionActivated(CollectionView&) override { log << QStringLiteral("a"); }
-    void selectionChanged(CollectionView&) override { log << QStringLiteral("c"); }
-    void selectionClicked(CollectionView&) override { log << QStringLiteral("k"); }
-    void itemsLaidOut(CollectionView&, unsigned long v, unsigned long p) override
-    {
-        laidOut << QPoint(int(v), int(p));
-    }
-    void clearRecords() { requested.clear(), laidOut.clear(), log.clear(); }
-    // A shown view whose viewport has the given size.
-    std::unique_ptr<CollectionView> showView(QSize viewport)
-    {
-        auto view = std::make_unique<CollectionView>(this, item, int(hSpacing), int(vSpacing),
-            int(header), fixedColumns, center, int(margin));
-        view->reload();
-        view->show();
-        for (int i = 0; i < 3; ++i)
-            view->resize(view->size() + viewport - view->viewport()->size());
-        clearRecords();
-        return view;
-    }
-
-    long pitchX() const { return item.width() + hSpacing; }
-    long pitchY() const { return item.height() + vSpacing; }
-    long block(std::size_t g) const
-    {
-        return long((counts[g] + columns - 1) / columns) * pitchY() - vSpacing;
-    }
-    long groupTop(std::size_t g) const
-    {
-        long top = margin + header;
-        for (std::size_t k = 0; k < g; ++k)
-            top += header + block(k);
-        return top;
-    }
-    QRect cellRect(QPoint at, long visibleWidth) const
-    {
-        const long cells = columns * pitchX() - hSpacing;
-        const long x0 = center ? (std::max(visibleWidth, cells + 2 * margin) - cells) / 2 : margin;
-        return QRect(int(x0 + at.y() % columns * pitchX()),
-            int(groupTop(std::size_t(at.x())) + at.y() / columns * pitchY()), item.width(),
-            item.height());
-    }
-    // What a pass over the band places: the walk runs from the row that holds the top edge
-    // (less one row when the edge lies in a group's first two rows) to the row that holds the
-    // bottom edge, or to item 0 of the group whose header holds it.
-    QList<QPoint> placed(const QRect& band) const
-    {
-        QList<QPoint> result;
-        const long t = band.top() - margin, b = band.bottom() - margin;
-        bool started = false;
-        long top = 0;
-        for (std::size_t g = 0; g < counts.size() && !band.isEmpty(); top += header + block(g++)) {
-            const long itemsTop = top + header, bottom = itemsTop + block(g);
-            if (!started && t >= bottom)
-                continue;
-            long i
-                = !started && t > itemsTop + pitchY() ? columns * ((t - itemsTop) / pitchY()) : 0;
-            const long end = b >= bottom ? long(counts[g])
-                : b < itemsTop           ? 1
-                                         : columns * ((b - itemsTop) / pitchY() + 1);
-            for (started = true; i < std::min(end, long(counts[g])); ++i)
-                result << QPoint(int(g), int(i));
-            if (b < bottom)
-                break;
-        }
-        result.removeOne(QPoint(3, 1));
-        return result;
-    }
-
-    Counts counts;
-    std::vector<Index> requested; // cells, and headers as (group, none)
-    QPointer<QWidget> lastHeader;
-    std::vector<QPointer<CollectionViewItem>> made;
-    QList<QPoint> laidOut;
-    QStringList log;
-    int pooling = 100, nullHeaders = 0;
-    QSize item { 100, 80 };
-    long hSpacing = 10, vSpacing = 10, header = 20, margin = 5, columns = 1;
-    unsigned long fixedColumns = 0;
-    bool center = false;
-};
-
-// The delegate's default geometry, as a grid of the given counts laid out for a visible width.
-CollectionGrid makeGrid(const Counts& counts, unsigned long fixedColumns, int width)
-{
-    CollectionGrid grid(QSize(100, 80), 10, 10, 20, fixedColumns, fixedColumns != 0, 5);
-    grid.setItemCounts(counts);
-    grid.fitColumns(width);
-    return grid;
-}
-
-NewInnerWidget* inner(CollectionView& v)
-{
-    return static_cast<NewInnerWidget*>(v.widget());
-}
-
-} // namespace
 
 class tst_CollectionView : public QObject
 {
@@ -333,20 +187,26 @@ void tst_CollectionView::recycling()
     bar->setValue(0);
     QCOMPARE(view->visibleItems().size(), size_t(12));
 
-    // A group of ULONG_MAX items is laid out exactly as far as a widget reaches: 3 + 16 cells
-    // at the top of a viewport 430 x 400, its last rows where they belong at the end.
-    d->counts = { 3, ULONG_MAX, 5 };
+    // A group of 10^8 items no longer fits a widget: the content widget keeps the viewport's
+    // size and the end of the content scrolls into it, group 2's cells exactly at its bottom.
+    d->counts = { 3, 100000000, 5 };
+    d->columns = 4;
     view->resize(view->size() + QSize(110, 100));
     view->reload();
-    QCOMPARE(inner(*view)->sizeHint(), QSize(440, QWIDGETSIZE_MAX - 1));
+    QCOMPARE(inner(*view)->sizeHint(), QSize(440, 0));
+    QCOMPARE(inner(*view)->geometry(), QRect(0, 0, 440, view->viewport()->height()));
     QCOMPARE(view->visibleItems().size(), size_t(19));
     bar->setValue(bar->maximum());
-    const QRect seen(inner(*view)->mapFrom(view->viewport(), QPoint()), view->viewport()->size());
+    const std::vector<qint64> tops = d->groupTops();
+    QCOMPARE(view->contentHeight(), tops[3] - d->header + d->margin);
+    QCOMPARE(view->scrollPosition(), view->contentHeight() - 400);
     for (CollectionViewItem* c : view->visibleItems()) {
         const int i = int(c->index().item);
-        QCOMPARE(c->geometry(), QRect(5 + i % 4 * 110, 125 + i / 4 * 90, 100, 80));
-        QVERIFY(c->geometry().intersects(seen) && c->index().group == 1);
+        const qint64 y = d->cellY(tops, c->index()) - view->scrollPosition();
+        QCOMPARE(c->geometry(), QRect(5 + i % 4 * 110, int(y), 100, 80));
     }
+    QCOMPARE(view->visibleItems().back()->index(), Index(2, 4));
+    QCOMPARE(view->visibleItems().back()->geometry().bottom(), 400 - 5 - 1);
 
     // So is a delegate.
     delete d;

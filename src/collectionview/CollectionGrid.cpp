@@ -23,6 +23,11 @@ qint64 saturatedAdd(qint64 a, qint64 b)
     return saturated(a + b);
 }
 
+quint64 saturatedCount(quint64 a, quint64 b)
+{
+    return a > ~quint64(0) - b ? ~quint64(0) : a + b;
+}
+
 } // namespace
 
 bool CollectionGrid::Range::contains(const CollectionViewIndex& index) const
@@ -52,7 +57,28 @@ CollectionGrid::CollectionGrid(const QSize& itemSize, int horizontalSpacing, int
 void CollectionGrid::setItemCounts(std::vector<unsigned long> counts)
 {
     m_itemCounts = std::move(counts);
+    m_itemsBefore.assign(1, 0);
+    m_itemsBefore.reserve(m_itemCounts.size() + 1);
+    for (unsigned long count : m_itemCounts)
+        m_itemsBefore.push_back(saturatedCount(m_itemsBefore.back(), count));
     recomputeGroupTops();
+}
+
+quint64 CollectionGrid::ordinal(const CollectionViewIndex& index) const
+{
+    return saturatedCount(m_itemsBefore[index.group], index.item);
+}
+
+CollectionViewIndex CollectionGrid::indexOfOrdinal(quint64 ordinal) const
+{
+    if (ordinal >= itemTotal())
+        return CollectionViewIndex();
+    // The last group that starts at or before the ordinal: empty groups start where the next
+    // one does, so this is the one that holds it.
+    const auto after = std::upper_bound(m_itemsBefore.begin(), m_itemsBefore.end(), ordinal);
+    const auto group = static_cast<unsigned long>(after - m_itemsBefore.begin() - 1);
+    const quint64 item = std::min<quint64>(ordinal - m_itemsBefore[group], itemCount(group) - 1);
+    return CollectionViewIndex(group, static_cast<unsigned long>(item));
 }
 
 unsigned long CollectionGrid::itemCount(unsigned long group) const
@@ -146,7 +172,9 @@ int CollectionGrid::x0(int visibleWidth) const
 CollectionGrid::Rect CollectionGrid::cellRect(
     const CollectionViewIndex& index, int visibleWidth) const
 {
-    const qint64 x = x0(visibleWidth) + qint64(index.item % m_columns) * pitchX();
+    qint64 x = x0(visibleWidth) + qint64(index.item % m_columns) * pitchX();
+    if (m_rightToLeft)
+        x = std::max(visibleWidth, contentWidth()) - x - m_itemSize.width();
     return { x, rowTop(index), m_itemSize.width(), m_itemSize.height() };
 }
 
@@ -161,6 +189,54 @@ unsigned long CollectionGrid::firstGroupEndingAfter(qint64 y) const
 {
     return static_cast<unsigned long>(
         std::upper_bound(m_maxBottoms.begin(), m_maxBottoms.end(), y) - m_maxBottoms.begin());
+}
+
+CollectionViewIndex CollectionGrid::itemNear(qint64 y, unsigned long column) const
+{
+    if (itemTotal() == 0)
+        return CollectionViewIndex();
+    const qint64 t = saturated(y) - m_margin;
+    const unsigned long groups = groupCount();
+    unsigned long group = firstGroupEndingAfter(t);
+    while (group < groups && m_itemCounts[group] == 0)
+        ++group;
+    const bool pastEnd = group >= groups;
+    if (pastEnd) {
+        group = groups - 1;
+        while (m_itemCounts[group] == 0)
+            --group;
+    }
+    const unsigned long count = m_itemCounts[group];
+    const quint64 rows = count / m_columns + (count % m_columns != 0 ? 1 : 0);
+    const qint64 itemsTop = m_groupTops[group] + m_headerHeight;
+    quint64 row = 0;
+    if (pastEnd)
+        row = rows - 1;
+    else if (t > itemsTop)
+        row = std::min<quint64>(quint64((t - itemsTop) / pitchY()), rows - 1);
+    const quint64 item = row * m_columns + std::min(column, m_columns - 1);
+    return CollectionViewIndex(group, static_cast<unsigned long>(std::min<quint64>(item, count - 1)));
+}
+
+CollectionViewIndex CollectionGrid::indexAt(qint64 x, qint64 y, int visibleWidth) const
+{
+    const qint64 t = saturated(y) - m_margin;
+    const unsigned long group = firstGroupEndingAfter(t);
+    if (group >= groupCount())
+        return CollectionViewIndex();
+    const qint64 intoRows = t - (m_groupTops[group] + m_headerHeight);
+    // Mirrored, a cell spans the mirror image of its left-to-right span.
+    const qint64 logicalX
+        = m_rightToLeft ? std::max(visibleWidth, contentWidth()) - 1 - saturated(x) : saturated(x);
+    const qint64 intoColumns = logicalX - x0(visibleWidth);
+    if (intoRows < 0 || intoRows % pitchY() >= m_itemSize.height() || intoColumns < 0
+        || intoColumns % pitchX() >= m_itemSize.width()
+        || quint64(intoColumns / pitchX()) >= m_columns)
+        return CollectionViewIndex();
+    const quint64 item = quint64(intoRows / pitchY()) * m_columns + quint64(intoColumns / pitchX());
+    if (item >= m_itemCounts[group])
+        return CollectionViewIndex();
+    return CollectionViewIndex(group, static_cast<unsigned long>(item));
 }
 
 CollectionGrid::Range CollectionGrid::visibleRange(qint64 top, qint64 bottom) const
