@@ -4,6 +4,7 @@
 // layout formulas put every cell, computed here without the view's help.
 
 #include "RandomSeed.h"
+#include "TestUtils.h"
 
 #include <corvane/CollectionView.h>
 

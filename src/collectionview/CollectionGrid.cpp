@@ -1,6 +1,7 @@
 #include "collectionview/CollectionGrid.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -95,8 +96,10 @@ void CollectionGrid::fitColumns(int visibleWidth)
     // More columns than the widest widget holds could never be shown.
     const auto widest
         = static_cast<unsigned long>((qint64(QWIDGETSIZE_MAX) + m_horizontalSpacing) / pitchX());
-    m_columns = std::clamp(columns, 1ul, std::max(1ul, widest));
-    recomputeGroupTops();
+    columns = std::clamp(columns, 1ul, std::max(1ul, widest));
+    // The tops take a walk over every group: only a new column count moves them.
+    if (std::exchange(m_columns, columns) != columns)
+        recomputeGroupTops();
 }
 
 qint64 CollectionGrid::pitchX() const

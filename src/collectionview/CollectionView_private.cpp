@@ -708,9 +708,13 @@ CollectionViewIndex NewInnerWidget::FindPrevRowItem(const CollectionViewIndex& i
     return m_selection.prevRowItem(index);
 }
 
+// The item in the same column a viewport's height away: down, the row that holds that line;
+// up, the first row at or below it, so that both move by the rows a viewport shows.
 CollectionViewIndex NewInnerWidget::pageTarget(const CollectionViewIndex& from, int pages) const
 {
-    const qint64 y = m_grid.rowTop(from) + qint64(pages) * m_owner.viewport()->height();
+    qint64 y = m_grid.rowTop(from) + qint64(pages) * m_owner.viewport()->height();
+    if (pages < 0)
+        y += m_grid.pitchY() - 1;
     return m_grid.itemNear(y, from.item % m_grid.columns());
 }
 
