@@ -298,8 +298,12 @@ void NewInnerWidget::resizeEvent(QResizeEvent* event)
 void NewInnerWidget::changeEvent(QEvent* event)
 {
     QFrame::changeEvent(event);
-    if (event->type() == QEvent::LayoutDirectionChange && isVisible())
-        updateItems(false);
+    if (event->type() != QEvent::LayoutDirectionChange || !isVisible())
+        return;
+    // The scroll area places its widget from the other side now, once asked to lay out again.
+    QEvent layoutRequest(QEvent::LayoutRequest);
+    QCoreApplication::sendEvent(&m_owner, &layoutRequest);
+    updateItems(false);
 }
 
 // Pools every placed header and cell outside `kept`, in ascending order.
