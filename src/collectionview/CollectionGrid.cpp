@@ -218,7 +218,8 @@ CollectionViewIndex CollectionGrid::itemNear(qint64 y, unsigned long column) con
     else if (t > itemsTop)
         row = std::min<quint64>(quint64((t - itemsTop) / pitchY()), rows - 1);
     const quint64 item = row * m_columns + std::min(column, m_columns - 1);
-    return CollectionViewIndex(group, static_cast<unsigned long>(std::min<quint64>(item, count - 1)));
+    return CollectionViewIndex(
+        group, static_cast<unsigned long>(std::min<quint64>(item, count - 1)));
 }
 
 CollectionViewIndex CollectionGrid::indexAt(qint64 x, qint64 y, int visibleWidth) const

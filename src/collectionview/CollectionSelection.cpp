@@ -57,8 +57,8 @@ std::vector<CollectionSelection::Run> CollectionSelection::runs() const
     std::vector<Run> result(m_runs.begin(), m_runs.end());
     for (const CollectionViewIndex& stray : m_strays)
         result.emplace_back(stray, stray);
-    std::inplace_merge(result.begin(), result.begin() + std::ptrdiff_t(m_runs.size()),
-        result.end(), [](const Run& a, const Run& b) { return a.first < b.first; });
+    std::inplace_merge(result.begin(), result.begin() + std::ptrdiff_t(m_runs.size()), result.end(),
+        [](const Run& a, const Run& b) { return a.first < b.first; });
     return result;
 }
 

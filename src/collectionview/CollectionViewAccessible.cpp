@@ -170,8 +170,7 @@ QString CollectionItemAccessible::text(QAccessible::Text t) const
     if (t != QAccessible::Name || !isValid())
         return QString();
     ICollectionViewDelegate* delegate = in->delegate();
-    return delegate ? delegate->accessibleName(*m_view, m_index)
-                    : defaultName(*m_view, m_index);
+    return delegate ? delegate->accessibleName(*m_view, m_index) : defaultName(*m_view, m_index);
 }
 
 QRect CollectionItemAccessible::rect() const
@@ -183,7 +182,8 @@ QRect CollectionItemAccessible::rect() const
     return QRect(in->mapToGlobal(r.topLeft()), r.size());
 }
 
-QString CollectionItemAccessible::defaultName(CollectionView& view, const CollectionViewIndex& index)
+QString CollectionItemAccessible::defaultName(
+    CollectionView& view, const CollectionViewIndex& index)
 {
     if (const NewInnerWidget* in = innerOf(&view)) {
         if (const CollectionViewItem* cell = in->placedItem(index)) {

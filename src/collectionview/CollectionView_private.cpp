@@ -30,6 +30,9 @@ Q_GLOBAL_STATIC(HeldWidgets, s_heldWidgets)
 // far are brought back before their positions could overflow.
 constexpr qint64 JumpLimit = qint64(1) << 28;
 
+// A delegate that asks for passes from within passes gets this many more, one after the other.
+constexpr int MaxRelayouts = 4;
+
 // Passes started from itemsLaidOut may nest this deep; deeper ones are dropped, so that a
 // delegate that lays out again from every report cannot recurse without end.
 constexpr int MaxReportDepth = 8;
@@ -41,8 +44,8 @@ int clampToInt(qint64 v)
 
 // Calls f on a snapshot of the cells, skipping those deleted meanwhile; false when the view
 // died on the way.
-template<class F> bool forEachCell(NewInnerWidget* self,
-    const std::vector<CollectionViewItem*>& cells,
+template<class F>
+bool forEachCell(NewInnerWidget* self, const std::vector<CollectionViewItem*>& cells,
     const std::map<CollectionViewIndex, CollectionViewItem*>& inPass, F f)
 {
     std::vector<QPointer<CollectionViewItem>> snapshot(cells.begin(), cells.end());
@@ -142,7 +145,7 @@ QRect NewInnerWidget::visibleBounds() const
 void NewInnerWidget::updateItems(bool scrollOnly)
 {
     // A delegate that lays out again from inside a pass (say, by reloading from itemForIndex)
-    // gets one full pass after this one instead of a pass over half-built state.
+    // gets a full pass after this one instead of a pass over half-built state.
     if (m_inLayout) {
         m_relayoutPending = true;
         return;
@@ -152,18 +155,20 @@ void NewInnerWidget::updateItems(bool scrollOnly)
     m_inLayout = true;
     if (!layOut(scrollOnly))
         return;
-    if (std::exchange(m_relayoutPending, false) && !layOut(false))
-        return;
+    for (int again = 0; std::exchange(m_relayoutPending, false) && again < MaxRelayouts; ++again) {
+        if (!layOut(false))
+            return;
+    }
     m_relayoutPending = false;
     m_inLayout = false;
 
     if (m_delegate) {
-        const QScopedValueRollback<int> depth(m_reportDepth, m_reportDepth + 1);
         const QPointer<NewInnerWidget> alive(this);
+        ++m_reportDepth;
         m_delegate->itemsLaidOut(m_owner, static_cast<unsigned long>(m_visibleItemList.size()),
             static_cast<unsigned long>(m_itemPool.size()));
-        if (!alive)
-            return;
+        if (alive)
+            --m_reportDepth;
     }
 }
 
@@ -468,6 +473,10 @@ void NewInnerWidget::reload()
     m_grid.setItemCounts(std::move(counts));
     m_selection.setAnchor(CollectionViewIndex());
     m_selection.clear();
+    // From inside a pass, the cells placed so far keep their places until a later pass, which
+    // a delegate that keeps reloading may never let come: their flags follow at once.
+    if (m_inLayout && !refreshFlags())
+        return;
     if (CollectionViewAccessible::isActive())
         CollectionViewAccessible::notify(&m_owner, QAccessible::ObjectReorder);
     updateItems(false);
