@@ -62,13 +62,15 @@ public:
 // header. Only the cells in view exist as placed widgets; the rest are asked for on demand.
 //
 // Content of any height scrolls to the pixel. While it fits in a widget (QWIDGETSIZE_MAX - 1
-// pixels tall), the content widget has the content's size, cell and header geometry is in
+// pixels tall), the content widget has the content's size: cell and header geometry is in
 // content coordinates and the vertical scroll bar's value is the content position at the top of
-// the viewport. Taller content is shown through a content widget of the viewport's size: cells
-// and headers are placed relative to it, at content y minus contentOffset(), and the scroll bar
-// covers the content one unit per pixel up to CollectionScrollMap-sized ranges of about 2^31,
-// proportionally beyond. scrollPosition(), setScrollPosition() and contentOffset() work the same
-// way in both cases.
+// the viewport, as they always were. Taller content is shown through a content widget of the
+// viewport's size that stays in place: cells and headers are placed in it at their content
+// position minus contentOffset(), and the scroll bar counts one unit per pixel while the
+// scrolling distance stays below about 2^31 pixels, proportionally beyond (its last value is
+// always the content's end). scrollPosition(), setScrollPosition() and contentOffset() read and
+// move the content the same way in both cases; every full pass (reload, resize, show) chooses
+// the arrangement again and keeps the content position at the top of the viewport.
 //
 // Right to left, rows start at the right and the Left and Right keys move visually.
 //

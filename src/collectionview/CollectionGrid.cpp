@@ -58,16 +58,27 @@ CollectionGrid::CollectionGrid(const QSize& itemSize, int horizontalSpacing, int
 void CollectionGrid::setItemCounts(std::vector<unsigned long> counts)
 {
     m_itemCounts = std::move(counts);
-    m_itemsBefore.assign(1, 0);
-    m_itemsBefore.reserve(m_itemCounts.size() + 1);
-    for (unsigned long count : m_itemCounts)
-        m_itemsBefore.push_back(saturatedCount(m_itemsBefore.back(), count));
+    m_itemsBefore.clear();
     recomputeGroupTops();
+}
+
+const std::vector<quint64>& CollectionGrid::itemsBefore() const
+{
+    // Counted when first asked for: a reload and its first paint need none of it.
+    if (m_itemsBefore.size() != m_itemCounts.size() + 1) {
+        m_itemsBefore.clear();
+        m_itemsBefore.reserve(m_itemCounts.size() + 1);
+        quint64 before = 0;
+        m_itemsBefore.push_back(before);
+        for (unsigned long count : m_itemCounts)
+            m_itemsBefore.push_back(before = saturatedCount(before, count));
+    }
+    return m_itemsBefore;
 }
 
 quint64 CollectionGrid::ordinal(const CollectionViewIndex& index) const
 {
-    return saturatedCount(m_itemsBefore[index.group], index.item);
+    return saturatedCount(itemsBefore()[index.group], index.item);
 }
 
 CollectionViewIndex CollectionGrid::indexOfOrdinal(quint64 ordinal) const
@@ -76,9 +87,10 @@ CollectionViewIndex CollectionGrid::indexOfOrdinal(quint64 ordinal) const
         return CollectionViewIndex();
     // The last group that starts at or before the ordinal: empty groups start where the next
     // one does, so this is the one that holds it.
-    const auto after = std::upper_bound(m_itemsBefore.begin(), m_itemsBefore.end(), ordinal);
-    const auto group = static_cast<unsigned long>(after - m_itemsBefore.begin() - 1);
-    const quint64 item = std::min<quint64>(ordinal - m_itemsBefore[group], itemCount(group) - 1);
+    const std::vector<quint64>& before = itemsBefore();
+    const auto after = std::upper_bound(before.begin(), before.end(), ordinal);
+    const auto group = static_cast<unsigned long>(after - before.begin() - 1);
+    const quint64 item = std::min<quint64>(ordinal - before[group], itemCount(group) - 1);
     return CollectionViewIndex(group, static_cast<unsigned long>(item));
 }
 
@@ -139,17 +151,35 @@ qint64 CollectionGrid::blockHeight(unsigned long group) const
 
 void CollectionGrid::recomputeGroupTops()
 {
-    m_groupTops.assign(1, 0);
+    // Runs once per group of a reload or a new column count: a plain loop, and one division for
+    // each run of groups of the same count.
+    const std::size_t groups = m_itemCounts.size();
+    m_groupTops.clear();
+    m_groupTops.reserve(groups + 1);
+    m_groupTops.push_back(0);
     m_maxBottoms.clear();
-    m_groupTops.reserve(m_itemCounts.size() + 1);
-    m_maxBottoms.reserve(m_itemCounts.size());
-    for (unsigned long g = 0; g < m_itemCounts.size(); ++g) {
-        const qint64 bottom
-            = saturatedAdd(saturatedAdd(m_groupTops.back(), m_headerHeight), blockHeight(g));
-        m_groupTops.push_back(bottom);
-        m_maxBottoms.push_back(
-            m_maxBottoms.empty() ? bottom : std::max(m_maxBottoms.back(), bottom));
+    qint64 top = 0;
+    bool descends = false;
+    bool known = false;
+    unsigned long knownCount = 0;
+    qint64 block = 0;
+    for (std::size_t g = 0; g < groups; ++g) {
+        if (!known || m_itemCounts[g] != knownCount) {
+            known = true;
+            knownCount = m_itemCounts[g];
+            block = blockHeight(static_cast<unsigned long>(g));
+        }
+        // Each term stays below 2^61, so the sum cannot overflow before it saturates.
+        const qint64 bottom = saturated(top + m_headerHeight + block);
+        descends = descends || bottom < top;
+        m_groupTops.push_back(top = bottom);
     }
+    if (!descends)
+        return;
+    m_maxBottoms.reserve(groups);
+    for (std::size_t g = 1; g <= groups; ++g)
+        m_maxBottoms.push_back(
+            std::max(m_maxBottoms.empty() ? m_groupTops[g] : m_maxBottoms.back(), m_groupTops[g]));
 }
 
 qint64 CollectionGrid::groupTop(unsigned long group) const
@@ -190,8 +220,10 @@ CollectionGrid::Rect CollectionGrid::headerRect(unsigned long group, int visible
 
 unsigned long CollectionGrid::firstGroupEndingAfter(qint64 y) const
 {
-    return static_cast<unsigned long>(
-        std::upper_bound(m_maxBottoms.begin(), m_maxBottoms.end(), y) - m_maxBottoms.begin());
+    return static_cast<unsigned long>(m_maxBottoms.empty()
+            ? std::upper_bound(m_groupTops.begin() + 1, m_groupTops.end(), y) - m_groupTops.begin()
+                - 1
+            : std::upper_bound(m_maxBottoms.begin(), m_maxBottoms.end(), y) - m_maxBottoms.begin());
 }
 
 CollectionViewIndex CollectionGrid::itemNear(qint64 y, unsigned long column) const

@@ -64,7 +64,7 @@ public:
 
     // The number of items in all groups, and the ordinal of a valid index among them (both
     // saturate past 2^64 items).
-    quint64 itemTotal() const { return m_itemsBefore.back(); }
+    quint64 itemTotal() const { return itemsBefore().back(); }
     quint64 ordinal(const CollectionViewIndex& index) const;
     // The index of an ordinal, or none past the last item.
     CollectionViewIndex indexOfOrdinal(quint64 ordinal) const;
@@ -100,6 +100,7 @@ public:
     Range visibleRange(qint64 top, qint64 bottom) const;
 
 private:
+    const std::vector<quint64>& itemsBefore() const;
     qint64 rowsHeight(quint64 rows) const;
     qint64 blockHeight(unsigned long group) const;
     void recomputeGroupTops();
@@ -115,11 +116,12 @@ private:
     unsigned long m_columns;
     bool m_rightToLeft = false;
     std::vector<unsigned long> m_itemCounts;
-    // Items before each group, one past the last group giving the total.
-    std::vector<quint64> m_itemsBefore { 0 };
+    // Items before each group, one past the last group giving the total; counted when asked.
+    mutable std::vector<quint64> m_itemsBefore;
     // Top of each group's header band (without the margin), one past the last group giving the
-    // content height; and the running maximum of the group bottoms, which is what the visible
-    // range is searched in (a group's block is negative when it is empty).
+    // content height. The visible range is searched in the group bottoms; where some group ends
+    // above the one before it (an empty group whose spacing exceeds its header), in their
+    // running maximum, kept only then.
     std::vector<qint64> m_groupTops;
     std::vector<qint64> m_maxBottoms;
 };

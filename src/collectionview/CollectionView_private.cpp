@@ -192,7 +192,13 @@ bool NewInnerWidget::layOut(bool scrollOnly)
         ? CollectionGrid::Range()
         : m_grid.visibleRange(origin + bounds.top(), origin + bounds.bottom());
     recycle(scrollOnly ? range : CollectionGrid::Range());
-    return place(range, visibleWidth);
+    if (!place(range, visibleWidth))
+        return false;
+    // Windowed, a full pass leaves the widget's size as it was, which would otherwise leave it
+    // to the next posted update to paint what the pass placed.
+    if (!scrollOnly && m_windowed)
+        update();
+    return true;
 }
 
 // Sizes the widget for the content: as large as the content while a widget can be, else windowed
