@@ -162,11 +162,16 @@ void tst_CollectionHostile::deleteView_data()
     row("selectionActivated", "Return", "p01 kE");
     row("mimeDataForSelection", "a drag", "p01 r01 p02C m02");
     row("itemForIndex", "a reload", "o");
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    // Qt 5's scroll area goes on using itself once its scroll bar has moved.
     row("itemForIndex", "a scroll", "s");
     row("itemForIndex", "ensureItemVisible", "e");
+#endif
     row("headerForGroup", "a reload", "o");
     row("itemsLaidOut", "a reload", "o");
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
     row("itemsLaidOut", "a scroll", "s");
+#endif
     row("groupCount", "a reload", "o");
     row("itemCount", "a reload", "o");
     row("accessibleName", "a screen reader", "n");
@@ -352,8 +357,15 @@ void tst_CollectionHostile::randomHostile()
             delete d.lastHeader;
             break;
         default:
-            if (mayDelete && d.chance(30))
+            if (mayDelete && d.chance(30)) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
                 delete view;
+#else
+                // Qt 5's scroll area goes on using itself once its scroll bar has moved, and
+                // any call may come from a scroll.
+                view->deleteLater();
+#endif
+            }
             break;
         }
         return !view;
@@ -378,6 +390,7 @@ void tst_CollectionHostile::randomHostile()
             mayDelete = true;
         } else
             hostileStep(view, QString::fromLatin1(d.oneOf(steps)));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         if (view)
             checkHeldOnce(*view);
     }

@@ -28,8 +28,8 @@ class QMimeData;
 // out of it.
 //
 // Any of these calls may delete the view; the view then touches nothing of itself afterwards.
-// Qt's own handling of the input event that led to the call may still use the view, so a
-// delegate that closes a view from a key, mouse or resize handler is better served by
+// Qt's own handling of what led to the call may still use the view (a resize; with Qt 5, a move
+// of the scroll bar), so a delegate that closes a view is better served by
 // QObject::deleteLater().
 class CORVANE_WIDGETS_EXPORT ICollectionViewDelegate
 {
