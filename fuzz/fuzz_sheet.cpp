@@ -5,6 +5,8 @@
 #include "FuzzApp.h"
 #include "RandomRecords.h"
 
+#include <QAction>
+
 #include <fuzzer/FuzzedDataProvider.h>
 
 namespace {
@@ -43,8 +45,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
     {
         PropertyListWidget sheet(&host, records.chance(80) ? &helper : nullptr);
         sheet.updateAll();
+        sheet.setFilter(records.text());
         records.randomize(host);
+        for (QAction* reset : sheet.findChildren<QAction*>(QStringLiteral("reset")))
+            reset->trigger();
         sheet.updateAll();
+        sheet.setFilter(QString());
     }
     return 0;
 }

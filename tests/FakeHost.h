@@ -19,7 +19,7 @@ using Write = QPair<QString, QVariant>;
 // one, so that every write lands in `writes` exactly as the sheet sent it. Static ones: number,
 // count, flag, color and sizeEnabled, of plain types; texture, whose setter throws on a name
 // ending in "bad.png"; mood, which throws on "grumpy"; width, which stores "0" for a width that
-// "widthValues" does not offer.
+// "widthValues" does not offer; shade, an enum.
 class FakeHost : public QObject, public IUserInterfaceProperties
 {
     Q_OBJECT
@@ -32,10 +32,16 @@ class FakeHost : public QObject, public IUserInterfaceProperties
     Q_PROPERTY(QString texture MEMBER m_texture WRITE setTexture)
     Q_PROPERTY(QString width MEMBER m_width WRITE setWidth)
     Q_PROPERTY(QVariant mood MEMBER m_mood WRITE setMood)
+    Q_PROPERTY(Shade shade MEMBER m_shade NOTIFY written)
 public:
+    // Of a fixed type: the sheet and random hosts may write any number into it.
+    enum Shade : int { Light, Dim = 2, Dark = 4 };
+    Q_ENUM(Shade)
+    static constexpr const char* ShadeKeys[] = { "Light", "Dim", "Dark" };
+
     // What a record may bind to: static and dynamic properties, one no host has, none, a slot.
     static constexpr const char* Props[] = { "number", "count", "flag", "color", "texture", "width",
-        "mood", "dyn0", "dyn1", "missing", "", "reset" };
+        "mood", "shade", "dyn0", "dyn1", "missing", "", "reset" };
 
     explicit FakeHost(PropertyDescriptionList list = {})
         : m_list(std::move(list))
@@ -96,6 +102,7 @@ public:
     QColor m_color;
     QString m_texture, m_width = QStringLiteral("Normal");
     QVariant m_mood = 0;
+    Shade m_shade = Dim;
 
 private:
     void countLateWrite() { lateWrites += dead.contains(this); }

@@ -92,6 +92,8 @@ public:
             { PropertyKey::Percent, [&] { return chance(50); } },
             { PropertyKey::Order, [&] { return int(pick(5)) - 1; } },
             { PropertyKey::Padding, [&] { return int(pick(5)) - 1; } },
+            { PropertyKey::Values, [&] { return entries(); } },
+            { PropertyKey::Default, [&] { return variant(); } },
         };
         PropertyDescription r;
         for (QLatin1String key : PropertyKey::All) {
@@ -155,6 +157,19 @@ public:
     };
 
 private:
+    // Combo entries: a list of texts, or texts standing for numbers, enum keys among them.
+    QVariant entries()
+    {
+        QStringList texts;
+        QVariantMap numbered;
+        for (std::size_t n = pick(5); n > 0; --n) {
+            const QString key
+                = chance(50) ? QString::fromLatin1(oneOf(FakeHost::ShadeKeys)) : text();
+            texts << key;
+            numbered.insert(key, chance(70) ? QVariant(int(pick(6))) : QVariant(real()));
+        }
+        return chance(50) ? QVariant(texts) : QVariant(numbered);
+    }
     QVariantList list(int depth)
     {
         QVariantList items;

@@ -140,3 +140,48 @@ inline bool focus(QWidget* w)
 }
 
 } // namespace testutils
+
+// --- messages ---
+
+namespace testutils {
+
+// Every message Qt prints while it lives, as "<type> <category>: <text>" ("warning default: ..."),
+// instead of printing them.
+struct MessageLog
+{
+    MessageLog()
+        : m_outer(current())
+        , m_previous(qInstallMessageHandler(record))
+    {
+        current() = this;
+    }
+    ~MessageLog()
+    {
+        qInstallMessageHandler(m_previous);
+        current() = m_outer;
+    }
+    MessageLog(MessageLog const&) = delete;
+    MessageLog& operator=(MessageLog const&) = delete;
+
+    QStringList messages;
+
+private:
+    static MessageLog*& current()
+    {
+        static MessageLog* log = nullptr;
+        return log;
+    }
+    static void record(QtMsgType type, QMessageLogContext const& context, QString const& text)
+    {
+        static const char* const types[] = { "debug", "warning", "critical", "fatal", "info" };
+        current()->messages << QStringLiteral("%1 %2: %3")
+                                   .arg(QLatin1String(types[type]),
+                                       QLatin1String(context.category ? context.category : ""),
+                                       text);
+    }
+
+    MessageLog* m_outer;
+    QtMessageHandler m_previous;
+};
+
+} // namespace testutils

@@ -38,7 +38,8 @@ void tst_Gallery::page_data()
     QTest::addColumn<QSize>("size");
     const QStringList pages { QStringLiteral("01-property-sheet"),
         QStringLiteral("02-collection-view"), QStringLiteral("03-thumbnails"),
-        QStringLiteral("04-toolbar-image"), QStringLiteral("05-numeric-rows") };
+        QStringLiteral("04-toolbar-image"), QStringLiteral("05-numeric-rows"),
+        QStringLiteral("06-several-shapes") };
     for (const QString& page : pages) {
         QTest::newRow(qPrintable(page)) << page + QStringLiteral(".png") << QSize(1000, 680);
         QTest::newRow(qPrintable(page + QStringLiteral("-narrow")))
@@ -77,7 +78,7 @@ void tst_Gallery::onlyThePagesAreWritten()
 {
     const QStringList files
         = QDir(m_dir.filePath(QStringLiteral("shots"))).entryList(QDir::Files, QDir::Name);
-    QCOMPARE(files.size(), 10);
+    QCOMPARE(files.size(), 12);
 }
 
 QTEST_GUILESS_MAIN(tst_Gallery)

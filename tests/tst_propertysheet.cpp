@@ -118,14 +118,15 @@ private Q_SLOTS:
         const auto names
             = [](auto const& all) { return QStringList(std::begin(all), std::end(all)); };
         QCOMPARE(names(Key::All),
-            "type label prop w_minValue w_maxValue w_precision w_flags "
-            "w_isEditable w_order w_mode w_value w_obj_id w_percent w_padding"_q.split(
+            "type label prop w_minValue w_maxValue w_precision w_flags w_isEditable w_order "
+            "w_mode w_value w_obj_id w_values w_tooltip w_default w_percent w_padding"_q.split(
                 QLatin1Char(' ')));
         QCOMPARE(names(Type::All),
             "panel title space line label number file color check combo "
             "button text multitext"_q.split(QLatin1Char(' ')));
         QCOMPARE(names(PropertySuffix::All), (QStringList { "Enabled"_q, "Values"_q }));
         QCOMPARE(ComboNoKeysProperty, "w_nokeys");
+        QCOMPARE(ComboEnumProperty, "w_enum");
     }
 
     void builderRecords()
@@ -263,6 +264,9 @@ private Q_SLOTS:
 
         // A null object, or one without the interface, describes an empty sheet.
         QObject plain;
+        QTest::ignoreMessage(QtWarningMsg,
+            "PropertyListWidget: QObject does not implement IUserInterfaceProperties (is "
+            "Q_INTERFACES(IUserInterfaceProperties) missing?); the sheet stays empty");
         for (QObject* object : { &plain, static_cast<QObject*>(nullptr) })
             QCOMPARE(describe(*new PropertyListWidget(object, nullptr, &sheet)),
                 QStringList { "stretch:1000"_q });

@@ -9,6 +9,7 @@
 #include "propertysheet/Panel.h"
 #include <corvane/CorvaneWidgets.h>
 
+#include <QAction>
 #include <QComboBox>
 #include <QLoggingCategory>
 #include <QTextEdit>
@@ -72,7 +73,9 @@ void poke(Records& r, PropertyListWidget& sheet, PropertyDescriptionList const& 
         sheet.setFocus(); // a multi-line field finishes on focus loss
     };
     auto* box = row->findChild<QComboBox*>();
-    if (auto* number = qobject_cast<InputLineSlider*>(row)) {
+    if (QAction* reset = row->findChild<QAction*>(QStringLiteral("reset")); reset && r.chance(15))
+        reset->trigger();
+    else if (auto* number = qobject_cast<InputLineSlider*>(row)) {
         const float before = number->getValue();
         auto* edit = number->findChild<LineEdit*>(QStringLiteral("edit"));
         if (r.chance(33))
@@ -103,6 +106,18 @@ void poke(Records& r, PropertyListWidget& sheet, PropertyDescriptionList const& 
         type(field);
     } else if (auto* color = qobject_cast<ColorPicker*>(row)) {
         Q_EMIT color->colorChanged(QColor::fromRgb(r.bits() & RGB_MASK));
+    }
+}
+
+// Filters by some text, often a piece of a property name, and clears the filter: no row or panel
+// stays hidden.
+void filterAndClear(Records& r, PropertyListWidget& sheet)
+{
+    sheet.setFilter(r.chance(50) ? r.text() : r.prop().left(int(r.pick(3))));
+    sheet.setFilter(QString());
+    for (QWidget* w : sheet.findChildren<QWidget*>()) {
+        if (qobject_cast<PropsPanel*>(w) || qobject_cast<PropsPanel*>(w->parentWidget()))
+            QVERIFY(!w->isHidden() || !w->testAttribute(Qt::WA_WState_ExplicitShowHide));
     }
 }
 
@@ -149,6 +164,8 @@ void tst_RandomSheets::randomSheet()
             r.randomize(*host);
         else if (kind == 3 && r.chance(20))
             (r.chance(50) ? host : other).reset(); // the host goes first
+        else if (kind == 4 && r.chance(25))
+            filterAndClear(r, *sheet);
         else
             poke(r, *sheet, list);
         checkRows(*sheet, list);

@@ -3,6 +3,7 @@
 #include "CollectionPage.h"
 #include "NumericPage.h"
 #include "PropertySheetPage.h"
+#include "SeveralShapesPage.h"
 #include "ThumbnailsPage.h"
 #include "ToolbarPage.h"
 
@@ -41,6 +42,7 @@ GalleryWindow::GalleryWindow(QWidget* parent)
     addPage(new ThumbnailsPage, tr("Thumbnails"), QStringLiteral("03-thumbnails"));
     addPage(new ToolbarPage, tr("Toolbar && image"), QStringLiteral("04-toolbar-image"));
     addPage(new NumericPage, tr("Numeric rows"), QStringLiteral("05-numeric-rows"));
+    addPage(new SeveralShapesPage, tr("Several shapes"), QStringLiteral("06-several-shapes"));
     resize(defaultSize());
 }
 

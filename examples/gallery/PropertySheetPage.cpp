@@ -5,40 +5,17 @@
 
 #include <corvane/PropertyListWidget.h>
 
-#include <QBoxLayout>
-#include <QResizeEvent>
-#include <QScrollArea>
-#include <QScrollBar>
-
-namespace {
-// Below this width the preview moves above the sheet.
-constexpr int kStackedBelow = 700;
-constexpr int kSheetWidth = 340;
-} // namespace
-
 PropertySheetPage::PropertySheetPage(QWidget* parent)
-    : QWidget(parent)
+    : SheetPage(parent)
     , m_settings(new ShapeSettings(this))
     , m_sheet(new PropertyListWidget(m_settings, m_settings))
-    , m_scroll(new QScrollArea)
     , m_preview(new ShapePreview(m_settings))
-    , m_layout(new QBoxLayout(QBoxLayout::LeftToRight, this))
 {
-    m_scroll->setObjectName(QStringLiteral("sheetScroll"));
-    m_scroll->setWidget(m_sheet);
-    m_scroll->setWidgetResizable(true);
-    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_preview->setObjectName(QStringLiteral("preview"));
+    setContent(m_sheet, m_preview);
 
-    m_layout->setContentsMargins(12, 12, 12, 12);
-    m_layout->setSpacing(12);
-    m_layout->addWidget(m_scroll);
-    m_layout->addWidget(m_preview, 1);
-    // Side by side the page would be held wide; below kStackedBelow the preview goes on top.
-    setMinimumWidth(320);
-
-    // The sheet never watches the object: every edit comes back here, and the page refreshes
-    // the sheet so that rows depending on other properties (enabled states) follow.
+    // The sheet does not watch the object here: every edit comes back here, and the page
+    // refreshes the sheet so that rows depending on other properties (enabled states) follow.
     connect(m_settings, &ShapeSettings::changed, this, &PropertySheetPage::onSettingsChanged);
 }
 
@@ -51,21 +28,4 @@ void PropertySheetPage::onSettingsChanged()
     m_updating = true;
     m_sheet->updateAll();
     m_updating = false;
-}
-
-void PropertySheetPage::resizeEvent(QResizeEvent* event)
-{
-    const bool stacked = event->size().width() < kStackedBelow;
-    if (stacked) {
-        m_layout->setDirection(QBoxLayout::BottomToTop);
-        m_scroll->setMinimumWidth(0);
-        m_scroll->setMaximumWidth(QWIDGETSIZE_MAX);
-        m_preview->setMaximumHeight(220);
-    } else {
-        m_layout->setDirection(QBoxLayout::LeftToRight);
-        // The page's own minimum width, not this one, decides how far the window shrinks.
-        m_scroll->setFixedWidth(kSheetWidth + m_scroll->verticalScrollBar()->sizeHint().width());
-        m_preview->setMaximumHeight(QWIDGETSIZE_MAX);
-    }
-    QWidget::resizeEvent(event);
 }

@@ -8,30 +8,31 @@
 #include <QTemporaryDir>
 #include <QVariantMap>
 
-// The host object of the property sheet page: the settings of one shape. Every row of the sheet
+// The host object of the property sheet pages: the settings of one shape. Every row of the sheet
 // is bound to one of these properties; the sheet writes edits straight into them and each setter
-// announces the change so that the page can repaint the preview and refresh the sheet.
+// announces the change, as every property's NOTIFY signal, so that a page can repaint the
+// preview and refresh the sheet, or let the sheet follow by itself.
 class ShapeSettings : public QObject, public IUserInterfaceProperties, public IPropertyListHelper
 {
     Q_OBJECT
     Q_INTERFACES(IUserInterfaceProperties)
-    Q_PROPERTY(int shape READ shape WRITE setShape)
+    Q_PROPERTY(int shape READ shape WRITE setShape NOTIFY changed)
     Q_PROPERTY(QStringList shapeValues READ shapeValues CONSTANT)
-    Q_PROPERTY(float size READ size WRITE setSize)
-    Q_PROPERTY(float opacity READ opacity WRITE setOpacity)
-    Q_PROPERTY(float rotation READ rotation WRITE setRotation)
-    Q_PROPERTY(QColor fillColor READ fillColor WRITE setFillColor)
-    Q_PROPERTY(bool outline READ outline WRITE setOutline)
-    Q_PROPERTY(QColor outlineColor READ outlineColor WRITE setOutlineColor)
-    Q_PROPERTY(bool outlineColorEnabled READ outline)
-    Q_PROPERTY(QString outlineWidth READ outlineWidth WRITE setOutlineWidth)
+    Q_PROPERTY(float size READ size WRITE setSize NOTIFY changed)
+    Q_PROPERTY(float opacity READ opacity WRITE setOpacity NOTIFY changed)
+    Q_PROPERTY(float rotation READ rotation WRITE setRotation NOTIFY changed)
+    Q_PROPERTY(QColor fillColor READ fillColor WRITE setFillColor NOTIFY changed)
+    Q_PROPERTY(bool outline READ outline WRITE setOutline NOTIFY changed)
+    Q_PROPERTY(QColor outlineColor READ outlineColor WRITE setOutlineColor NOTIFY changed)
+    Q_PROPERTY(bool outlineColorEnabled READ outline NOTIFY changed)
+    Q_PROPERTY(QString outlineWidth READ outlineWidth WRITE setOutlineWidth NOTIFY changed)
     Q_PROPERTY(QVariantMap outlineWidthValues READ outlineWidthValues CONSTANT)
-    Q_PROPERTY(bool outlineWidthEnabled READ outline)
-    Q_PROPERTY(bool useTexture READ useTexture WRITE setUseTexture)
-    Q_PROPERTY(QString texture READ texture WRITE setTexture)
-    Q_PROPERTY(bool textureEnabled READ useTexture)
-    Q_PROPERTY(QString caption READ caption WRITE setCaption)
-    Q_PROPERTY(QString notes READ notes WRITE setNotes)
+    Q_PROPERTY(bool outlineWidthEnabled READ outline NOTIFY changed)
+    Q_PROPERTY(bool useTexture READ useTexture WRITE setUseTexture NOTIFY changed)
+    Q_PROPERTY(QString texture READ texture WRITE setTexture NOTIFY changed)
+    Q_PROPERTY(bool textureEnabled READ useTexture NOTIFY changed)
+    Q_PROPERTY(QString caption READ caption WRITE setCaption NOTIFY changed)
+    Q_PROPERTY(QString notes READ notes WRITE setNotes NOTIFY changed)
 
 public:
     explicit ShapeSettings(QObject* parent = nullptr);

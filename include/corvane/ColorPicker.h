@@ -22,6 +22,12 @@ public:
     void setColor(QColor const& color);
     QColor getValue();
 
+    // Mixed: the picker stands for several colours that differ. The swatch is hatched and its
+    // accessible description reads "Mixed"; the dialog starts from the colour last set. A colour
+    // chosen in the dialog, setColor() and setValue() end the state; setEnabled() keeps it.
+    void setMixed(bool mixed);
+    bool isMixed() const;
+
     // Hides QWidget::setEnabled so that the swatch can turn grey; called through a QWidget
     // pointer it enables and disables without touching the swatch.
     void setEnabled(bool enabled);
@@ -30,6 +36,8 @@ Q_SIGNALS:
     void colorChanged(QColor const& color);
 
 private:
+    void showColor();
+
     QColor m_color;
     ColorPicker_PushButton* m_button;
     bool m_enabled;

@@ -7,7 +7,10 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <memory>
+
 class Label;
+class MixedState;
 class QComboBox;
 
 // A titled drop-down row. Entries are plain texts or texts standing for numbers, the latter kept
@@ -18,6 +21,7 @@ class CORVANE_WIDGETS_EXPORT ComboBox : public QFrame
     Q_PROPERTY(bool two_lines READ isTwoLines)
 public:
     ComboBox(QString const& title, bool twoLines, QWidget* parent = nullptr);
+    ~ComboBox() override;
 
     bool isTwoLines() const;
     QString title();
@@ -35,6 +39,14 @@ public:
     int count();
     void clear();
 
+    // Mixed: the row stands for several values that differ. No entry is current, the box (or its
+    // editor, when editable) shows "Mixed" as placeholder, and its accessible description says
+    // the same. Turning it on emits nothing, and while it lasts leaving the box emits nothing
+    // either. Choosing an entry, typing, setValue(), setCurrentValue() and setCurrentIndex() end
+    // it.
+    void setMixed(bool mixed);
+    bool isMixed() const;
+
     bool eventFilter(QObject* obj, QEvent* e) override;
 
 Q_SIGNALS:
@@ -45,4 +57,5 @@ private:
     Label* m_label;
     QComboBox* m_combo;
     bool m_twoLines;
+    std::unique_ptr<MixedState> m_mixed;
 };

@@ -5,7 +5,10 @@
 #include <QFrame>
 #include <QPointer>
 
+#include <memory>
+
 class IFileSource;
+class MixedState;
 class QComboBox;
 class QPushButton;
 
@@ -16,6 +19,7 @@ class CORVANE_WIDGETS_EXPORT FilePicker : public QFrame
     Q_OBJECT
 public:
     explicit FilePicker(QString const& title, QWidget* parent = nullptr);
+    ~FilePicker() override;
 
     void makeGui(QString const& title);
     void connectAll();
@@ -28,6 +32,14 @@ public:
     void SelectFile(QString const& fileName);
     void UpdateFileList();
     QString elidedText(QString const& text);
+
+    // Mixed: the picker stands for several files that differ. The combo offers the source's
+    // files with none current and shows "Mixed" as placeholder and accessible description; the
+    // remove button is enabled, so that the file can be cleared for all. Any file the user
+    // selects, including the one last set, is announced and ends the state; so does
+    // setFileName().
+    void setMixed(bool mixed);
+    bool isMixed() const;
 
 Q_SIGNALS:
     void fileChanged(QString const& strFileName);
@@ -50,4 +62,5 @@ private:
     QPushButton* m_remove = nullptr;
     // Guarded: a host may still destroy its source behind the picker's back.
     QPointer<IFileSource> m_source;
+    std::unique_ptr<MixedState> m_mixed;
 };

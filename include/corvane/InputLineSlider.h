@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class MixedState;
 class Label;
 class LineEdit;
 class NumericValue;
@@ -81,12 +82,29 @@ public:
     void connectAll();
     void disconnectAll();
 
+    // True while the user drags on the field or holds the slider's handle: the changed() signals
+    // emitted meanwhile are steps of one movement, which adjustmentFinished() closes. Typing,
+    // arrow keys and single slider steps are changes of their own.
+    bool isAdjusting() const;
+
+    // Mixed: the row stands for several values that differ. The field is empty and shows "Mixed"
+    // as its placeholder and accessible description; the slider stays where the value last put
+    // it. While the field is still empty, Return and leaving it emit nothing. Any value the row
+    // shows again (typed, dragged, stepped, slid or set) ends the state. Off by default, and
+    // without any effect on a row that never turns it on.
+    void setMixed(bool mixed);
+    bool isMixed() const;
+
 public Q_SLOTS:
     void setEnabled(bool on);
 
 Q_SIGNALS:
     void changed(int value);
     void changed(float value);
+    // A drag on the field or a movement of the slider's handle ended with the button's release,
+    // after the movement's last changed() pair. A movement that Return or leaving the field ends
+    // closes with that commit's pair instead.
+    void adjustmentFinished();
 
 protected:
     bool eventFilter(QObject* obj, QEvent* ev) override;
@@ -97,6 +115,7 @@ private Q_SLOTS:
     void onFocusLost(QFocusEvent* ev);
     void onMouseDraging(double delta);
     void onSliderChanged(int position);
+    void onMovementReleased();
 
 private:
     InputLineSlider(QString const& title, eInputLineFlags flags, int decimalDigits, bool hasValue,
@@ -117,4 +136,6 @@ private:
     bool m_sliderDriven = false;
     bool m_sliderIntStep = false;
     bool m_clickPending = false;
+    bool m_adjusting = false;
+    std::unique_ptr<MixedState> m_mixed;
 };

@@ -22,6 +22,8 @@ public:
 Q_SIGNALS:
     void focusLost(QFocusEvent* event);
     void mouseDraging(double delta);
+    // The left button came up after a drag that emitted at least one step.
+    void dragFinished();
 
 protected Q_SLOTS:
     bool eventFilter(QObject* obj, QEvent* ev) override;

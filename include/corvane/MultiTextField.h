@@ -25,6 +25,12 @@ public:
     // Replaces the whole text as plain text; the field emits nothing.
     void setText(QString const& text);
 
+    // Mixed: the field stands for several texts that differ. It is empty and shows "Mixed" as
+    // placeholder and accessible description; until the user types, leaving it emits no
+    // editingFinished(). Typing and setText() end the state.
+    void setMixed(bool mixed);
+    bool isMixed() const;
+
     QString getStyleType() const;
     bool isTwoLines() const;
     void forceStyles(QString const& styleType);

@@ -5,7 +5,9 @@
 
 #include <QList>
 #include <QMap>
+#include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 // One row of a property sheet: named settings such as "type", "label" and "prop".
@@ -52,6 +54,17 @@ public:
         bool twoLines = false);
     void AddMultiTextField(QString const& label, QString const& prop,
         QString const& value = QString(), bool twoLines = false);
+
+    // Appends a row per designable, readable and writable Q_PROPERTY of the classes from the
+    // object's (or `metaObject`) up to, not including, `base`: a panel per class, base classes
+    // first, the properties in declaration order. Numbers, bool, QString, QColor, QUrl, enums and
+    // flags get rows; the result names the properties of other types, which get none. The
+    // class's Q_CLASSINFO entries "<property>.label", ".tooltip", ".min", ".max", ".precision"
+    // and ".file", and "panel", refine the rows (docs/descriptions.md).
+    QStringList AddProperties(
+        QObject const* object, QMetaObject const* base = &QObject::staticMetaObject);
+    QStringList AddProperties(
+        QMetaObject const& metaObject, QMetaObject const* base = &QObject::staticMetaObject);
 
     PropertyDescriptionList const& list() const { return m_list; }
     operator PropertyDescriptionList() const { return m_list; }

@@ -28,6 +28,13 @@ public:
     QString text() const;
     void selectAll();
 
+    // Mixed: the field stands for several texts that differ. It is empty and shows "Mixed" as
+    // placeholder and accessible description; until the user types, Return and leaving it emit
+    // no editingFinished(). Typing and setText() end the state. Turning it on or off emits
+    // nothing; a field that never turns it on behaves as before.
+    void setMixed(bool mixed);
+    bool isMixed() const;
+
     QString getStyleType() const;
     bool isTwoLines() const;
     void forceStyles(QString const& styleType);

@@ -1,15 +1,20 @@
 #include <corvane/CheckBox.h>
 
+#include "controls/MixedState.h"
+
 #include <QEvent>
 
 CheckBox::CheckBox(QString const& text, eOrder order, QWidget* parent)
     : QCheckBox(text, parent)
     , m_order(order)
+    , m_mixed(new MixedState)
 {
     setAttribute(Qt::WA_MacShowFocusRect, false);
     setAttribute(Qt::WA_LayoutUsesWidgetRect);
     installEventFilter(this);
 }
+
+CheckBox::~CheckBox() = default;
 
 QString CheckBox::getStyleType() const
 {
@@ -34,4 +39,42 @@ bool CheckBox::eventFilter(QObject* obj, QEvent* e)
         return true;
     }
     return QCheckBox::eventFilter(obj, e);
+}
+
+void CheckBox::setMixed(bool mixed)
+{
+    if (!m_mixed->set(mixed, this))
+        return;
+    // The partial state makes the box tristate; a box back from it is two-state again.
+    if (mixed) {
+        setCheckState(Qt::PartiallyChecked);
+    } else {
+        setTristate(false);
+        setCheckState(checkState());
+    }
+}
+
+bool CheckBox::isMixed() const
+{
+    return m_mixed->isOn();
+}
+
+void CheckBox::endMixed()
+{
+    if (m_mixed->isOn() && checkState() != Qt::PartiallyChecked) {
+        m_mixed->set(false, this);
+        setTristate(false);
+    }
+}
+
+void CheckBox::checkStateSet()
+{
+    QCheckBox::checkStateSet();
+    endMixed();
+}
+
+void CheckBox::nextCheckState()
+{
+    QCheckBox::nextCheckState();
+    endMixed();
 }

@@ -56,10 +56,26 @@ void ColorPicker::setValue(QColor const& color)
 void ColorPicker::setColor(QColor const& color)
 {
     m_color = color;
+    m_button->setMixed(false);
+    showColor();
+}
+
+void ColorPicker::showColor()
+{
     QColor shown = m_color;
     if (!m_enabled)
         shown = QColor(DisabledSwatch);
     m_button->setValue(shown);
+}
+
+void ColorPicker::setMixed(bool mixed)
+{
+    m_button->setMixed(mixed);
+}
+
+bool ColorPicker::isMixed() const
+{
+    return m_button->isMixed();
 }
 
 QColor ColorPicker::getValue()
@@ -70,6 +86,6 @@ QColor ColorPicker::getValue()
 void ColorPicker::setEnabled(bool enabled)
 {
     m_enabled = enabled;
-    setColor(m_color);
+    showColor();
     QWidget::setEnabled(enabled);
 }

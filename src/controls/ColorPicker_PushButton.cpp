@@ -10,6 +10,8 @@ namespace {
 // The colour fills the swatch from this far inside its edges; the style's frame and the band
 // around the colour take the rest.
 constexpr int ColourInset = 2;
+// The hatching over the colour of a swatch that stands for several colours.
+constexpr QRgb MixedHatch = qRgb(0x80, 0x80, 0x80);
 
 } // namespace
 
@@ -36,6 +38,17 @@ void ColorPicker_PushButton::setValue(QColor const& color)
     repaint();
 }
 
+void ColorPicker_PushButton::setMixed(bool mixed)
+{
+    if (m_mixed.set(mixed, this))
+        repaint();
+}
+
+bool ColorPicker_PushButton::isMixed() const
+{
+    return m_mixed.isOn();
+}
+
 void ColorPicker_PushButton::mouseReleaseEvent(QMouseEvent*)
 {
     // The press is QPushButton's, the release is ours: clicked() is never emitted, and the
@@ -53,6 +66,7 @@ void ColorPicker_PushButton::mouseReleaseEvent(QMouseEvent*)
     if (result != QDialog::Accepted)
         return;
     m_color = chosen;
+    m_mixed.set(false, this);
     repaint();
     Q_EMIT colorChanged(m_color);
 }
@@ -74,7 +88,9 @@ void ColorPicker_PushButton::paintEvent(QPaintEvent*)
     QStyleOptionFrame option;
     option.initFrom(this);
     style()->drawPrimitive(QStyle::PE_Frame, &option, &painter, this);
-    painter.fillRect(
-        option.rect.adjusted(ColourInset, ColourInset, -ColourInset, -ColourInset), m_color);
+    const QRect colour = option.rect.adjusted(ColourInset, ColourInset, -ColourInset, -ColourInset);
+    painter.fillRect(colour, m_color);
+    if (m_mixed.isOn())
+        painter.fillRect(colour, QBrush(QColor(MixedHatch), Qt::BDiagPattern));
     painter.restore();
 }

@@ -2,6 +2,7 @@
 
 #include <corvane/CorvaneExport.h>
 
+#include "controls/MixedState.h"
 #include "platform/QtCompat_p.h"
 
 #include <QColor>
@@ -17,6 +18,9 @@ public:
 
     QColor getValue();
     void setValue(QColor const& color);
+    // A mixed swatch hatches its colour; choosing one in the dialog ends the state.
+    void setMixed(bool mixed);
+    bool isMixed() const;
 
 Q_SIGNALS:
     void colorChanged(QColor const& color);
@@ -29,4 +33,5 @@ protected:
 
 private:
     QColor m_color;
+    MixedState m_mixed;
 };

@@ -1,9 +1,12 @@
 #include <corvane/ComboBox.h>
 #include <corvane/Label.h>
 
+#include "controls/MixedState.h"
+
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QEvent>
+#include <QLineEdit>
 #include <QListView>
 
 #include <cmath>
@@ -20,6 +23,7 @@ ComboBox::ComboBox(QString const& title, bool twoLines, QWidget* parent)
     , m_label(new Label(title, this))
     , m_combo(new QComboBox(this))
     , m_twoLines(twoLines)
+    , m_mixed(new MixedState)
 {
     m_label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
 
@@ -52,8 +56,31 @@ ComboBox::ComboBox(QString const& title, bool twoLines, QWidget* parent)
 
     // QComboBox lost its text-carrying currentIndexChanged in Qt 6; the row's own signal is fed
     // from the index signal with the entry's text, which is what the old signal carried.
-    connect(m_combo, qOverload<int>(&QComboBox::currentIndexChanged), this,
-        [this](int index) { Q_EMIT currentIndexChanged(m_combo->itemText(index)); });
+    connect(m_combo, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int index) {
+        setMixed(false);
+        Q_EMIT currentIndexChanged(m_combo->itemText(index));
+    });
+    // Typing ends a mixed state too; the row's own changes of the text are made blocked.
+    connect(m_combo, &QComboBox::editTextChanged, this, [this] { setMixed(false); });
+}
+
+ComboBox::~ComboBox() = default;
+
+void ComboBox::setMixed(bool mixed)
+{
+    QWidget* placeholder = m_combo->isEditable() ? static_cast<QWidget*>(m_combo->lineEdit())
+                                                 : static_cast<QWidget*>(m_combo);
+    if (!m_mixed->set(mixed, m_combo, placeholder) || !mixed)
+        return;
+    const QSignalBlocker blocker(m_combo);
+    m_combo->setCurrentIndex(-1);
+    if (m_combo->isEditable())
+        m_combo->setEditText(QString());
+}
+
+bool ComboBox::isMixed() const
+{
+    return m_mixed->isOn();
 }
 
 bool ComboBox::isTwoLines() const
@@ -94,6 +121,7 @@ void ComboBox::setValues(QMap<QString, QVariant> const& map)
 
 void ComboBox::setValue(QString const& value)
 {
+    setMixed(false);
     // Blocked by hand rather than with QSignalBlocker: the box always ends up unblocked.
     m_combo->blockSignals(true);
     const double number = value.toDouble();
@@ -113,6 +141,7 @@ void ComboBox::setValue(QString const& value)
 
 void ComboBox::setCurrentValue(QString const& text)
 {
+    setMixed(false);
     m_combo->setCurrentIndex(
         m_combo->findData(text, Qt::DisplayRole, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
@@ -132,6 +161,7 @@ QString ComboBox::currentValue()
 
 void ComboBox::setCurrentIndex(int index)
 {
+    setMixed(false);
     m_combo->setCurrentIndex(index);
 }
 
@@ -160,8 +190,10 @@ bool ComboBox::eventFilter(QObject* obj, QEvent* e)
             e->ignore();
             return true;
         case QEvent::FocusOut:
-            // Commits text typed into an editable box when the user leaves it.
-            Q_EMIT currentIndexChanged(m_combo->currentText());
+            // Commits text typed into an editable box when the user leaves it; an untouched
+            // mixed box has nothing to commit.
+            if (!m_mixed->isOn())
+                Q_EMIT currentIndexChanged(m_combo->currentText());
             break;
         default:
             break;

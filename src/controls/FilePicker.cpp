@@ -2,6 +2,7 @@
 #include <corvane/FileSource.h>
 #include <corvane/Label.h>
 
+#include "controls/MixedState.h"
 #include "platform/DragAndDropUrl.h"
 
 #include <QBoxLayout>
@@ -32,10 +33,26 @@ QFileInfo droppedFile(QUrl const& url)
 
 FilePicker::FilePicker(QString const& title, QWidget* parent)
     : QFrame(parent)
+    , m_mixed(new MixedState)
 {
     makeGui(title);
     connectAll();
     setAcceptDrops(true);
+}
+
+FilePicker::~FilePicker() = default;
+
+void FilePicker::setMixed(bool mixed)
+{
+    if (!m_mixed->set(mixed, m_combo, m_combo))
+        return;
+    m_remove->setEnabled(mixed || !m_fileName.isEmpty());
+    UpdateFileList();
+}
+
+bool FilePicker::isMixed() const
+{
+    return m_mixed->isOn();
 }
 
 void FilePicker::makeGui(QString const& title)
@@ -123,8 +140,9 @@ IFileSource* FilePicker::getSource()
 
 void FilePicker::setFileName(QString const& fileName)
 {
-    if (fileName == m_fileName)
+    if (fileName == m_fileName && !m_mixed->isOn())
         return;
+    m_mixed->set(false, m_combo, m_combo);
     m_fileName = fileName;
     UpdateFileList();
     m_remove->setEnabled(!m_fileName.isEmpty());
@@ -137,8 +155,10 @@ QString FilePicker::getFileName() const
 
 void FilePicker::SelectFile(QString const& fileName)
 {
-    if (fileName == m_fileName)
+    // While mixed, even the file last set is news for the objects that hold another.
+    if (fileName == m_fileName && !m_mixed->isOn())
         return;
+    m_mixed->set(false, m_combo, m_combo);
     m_fileName = fileName;
 
     // A listener may destroy the picker; nothing is left to update then.
@@ -182,7 +202,7 @@ void FilePicker::UpdateFileList()
         m_combo->setItemData(0, m_fileName, Qt::UserRole);
         m_combo->setItemData(0, m_fileName, Qt::ToolTipRole);
     }
-    m_combo->setCurrentIndex(selected);
+    m_combo->setCurrentIndex(m_mixed->isOn() ? -1 : selected);
 }
 
 QString FilePicker::elidedText(QString const& text)

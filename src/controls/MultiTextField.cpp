@@ -25,6 +25,9 @@ void MultiTextField::createWidgets(QString const& title, QString const& text, bo
     m_edit->setAcceptRichText(false);
     m_edit->setTabChangesFocus(true);
     m_row->addEditor(m_edit);
+    // The field's own changes of the text are made with the editor's signals blocked: whatever
+    // still arrives here was typed, pasted or dropped.
+    connect(m_edit, &QTextEdit::textChanged, this, [this] { setMixed(false); });
 }
 
 bool MultiTextField::eventFilter(QObject* obj, QEvent* e)
@@ -38,6 +41,8 @@ bool MultiTextField::eventFilter(QObject* obj, QEvent* e)
 
 void MultiTextField::onEditingFinished()
 {
+    if (m_row->isMixed())
+        return;
     Q_EMIT editingFinished(m_edit->document()->toPlainText());
 }
 
@@ -48,7 +53,21 @@ void MultiTextField::setTitle(QString const& title)
 
 void MultiTextField::setText(QString const& text)
 {
+    m_row->setMixed(false);
     m_edit->setPlainText(text);
+}
+
+void MultiTextField::setMixed(bool mixed)
+{
+    if (!m_row->setMixed(mixed) || !mixed)
+        return;
+    const QSignalBlocker blocker(m_edit);
+    m_edit->clear();
+}
+
+bool MultiTextField::isMixed() const
+{
+    return m_row->isMixed();
 }
 
 QString MultiTextField::getStyleType() const

@@ -34,6 +34,7 @@ void TextField::createWidgets(QString const& title, QString const& text, bool tw
     // Qt 6's QLineEdit::editingFinished() stays silent on a focus loss without a change, so
     // Return and focus loss are watched directly, the same way on Qt 5 and Qt 6.
     connect(m_edit, &QLineEdit::returnPressed, this, &TextField::onEditingFinished);
+    connect(m_edit, &QLineEdit::textEdited, this, [this] { setMixed(false); });
 }
 
 bool TextField::eventFilter(QObject* obj, QEvent* e)
@@ -51,6 +52,9 @@ bool TextField::eventFilter(QObject* obj, QEvent* e)
 
 void TextField::onEditingFinished()
 {
+    // Untouched, a mixed field has nothing to report: its empty text stands for no value.
+    if (m_row->isMixed())
+        return;
     Q_EMIT editingFinished(m_edit->text());
 }
 
@@ -61,6 +65,7 @@ void TextField::setTitle(QString const& title)
 
 void TextField::setText(QString const& text)
 {
+    m_row->setMixed(false);
     m_edit->setText(text);
 }
 
@@ -72,6 +77,20 @@ QString TextField::text() const
 void TextField::selectAll()
 {
     m_edit->selectAll();
+}
+
+void TextField::setMixed(bool mixed)
+{
+    if (!m_row->setMixed(mixed) || !mixed)
+        return;
+    // Showing no value is no change of the text.
+    const QSignalBlocker blocker(m_edit);
+    m_edit->clear();
+}
+
+bool TextField::isMixed() const
+{
+    return m_row->isMixed();
 }
 
 QString TextField::getStyleType() const

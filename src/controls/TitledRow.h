@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/MixedState.h"
+
 #include <QPointer>
 #include <QString>
 
@@ -26,6 +28,10 @@ public:
     bool isTwoLines() const { return m_twoLines; }
     // Stores the look and applies the host's style sheet to the row again.
     void forceStyles(QString const& styleType);
+    // Marks the editor as standing for several texts, or no longer; the field empties it.
+    // Returns false when nothing changed.
+    bool setMixed(bool mixed) { return m_mixed.set(mixed, m_editor, m_editor); }
+    bool isMixed() const { return m_mixed.isOn(); }
 
 private:
     QWidget* m_row;
@@ -34,4 +40,5 @@ private:
     QPointer<QWidget> m_editor;
     QString m_styleType;
     bool m_twoLines;
+    MixedState m_mixed;
 };

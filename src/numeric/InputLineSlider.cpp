@@ -3,6 +3,7 @@
 #include <corvane/Label.h>
 #include <corvane/LineEdit.h>
 
+#include "controls/MixedState.h"
 #include "numeric/NumericValue.h"
 #include "platform/Utils_p.h"
 
@@ -44,9 +45,14 @@ InputLineSlider::InputLineSlider(QString const& title, int flags, QWidget* paren
 InputLineSlider::InputLineSlider(QString const& title, eInputLineFlags flags, int decimalDigits,
     bool hasValue, int value, QWidget* parent)
     : IInputLine(parent)
+    , m_mixed(new MixedState)
 {
     buildLayout(flags, decimalDigits);
     connectAll();
+    // Outside connectAll(): a movement still ends while the handlers have the others broken.
+    connect(m_edit, &LineEdit::dragFinished, this, &InputLineSlider::onMovementReleased);
+    if (m_slider)
+        connect(m_slider, &QSlider::sliderReleased, this, &InputLineSlider::onMovementReleased);
     setTitle(title);
     if (hasValue)
         setValue(float(value), NumberFlags::PlainWrite);
@@ -290,6 +296,7 @@ void InputLineSlider::emitSignals(double value)
 
 double InputLineSlider::fillLineEdit(double value)
 {
+    m_mixed->set(false, m_edit, m_edit);
     m_edit->setText(m_number->show(value));
     return m_number->value();
 }
@@ -357,8 +364,40 @@ void InputLineSlider::onFocusLost(QFocusEvent*)
     commit();
 }
 
+bool InputLineSlider::isAdjusting() const
+{
+    return m_adjusting;
+}
+
+void InputLineSlider::setMixed(bool mixed)
+{
+    if (!m_mixed->set(mixed, m_edit, m_edit))
+        return;
+    if (mixed)
+        m_edit->clear();
+    else
+        m_edit->setText(m_number->show(m_number->value()));
+}
+
+bool InputLineSlider::isMixed() const
+{
+    return m_mixed->isOn();
+}
+
+void InputLineSlider::onMovementReleased()
+{
+    if (!m_adjusting)
+        return;
+    m_adjusting = false;
+    Q_EMIT adjustmentFinished();
+}
+
 void InputLineSlider::commit()
 {
+    // Leaving a mixed field untouched is no edit: it would give every object the same value.
+    if (m_mixed->isOn() && m_edit->text().isEmpty())
+        return;
+    m_adjusting = false;
     disconnectAll();
     QPointer<InputLineSlider> self(this);
     setEditValue(getEditValue(), true);
@@ -369,6 +408,7 @@ void InputLineSlider::commit()
 void InputLineSlider::onMouseDraging(double delta)
 {
     m_clickPending = false;
+    m_adjusting = true;
     double value;
     if (m_number->percents()) {
         // The field's step counts percentage points.
@@ -392,6 +432,8 @@ void InputLineSlider::onSliderChanged(int position)
     disconnectAll();
     double value = m_number->atSliderPosition(position);
     m_sliderDriven = true;
+    // Clicks beside the handle and keys step once; only a held handle moves on.
+    m_adjusting = m_slider->isSliderDown();
     if (m_sliderIntStep)
         value = roundHalfUp(value);
     if (validate(QString::number(value, 'g', numeric::SignificantDigits))) {

@@ -121,12 +121,15 @@ void LineEdit::mousePressEvent(QMouseEvent* ev)
 
 void LineEdit::mouseReleaseEvent(QMouseEvent* ev)
 {
+    const bool dragged = m_dragged;
     if (m_dragged)
         m_dragged = false;
     else
         enterEditingLook(Qt::MouseFocusReason);
     setCursor(isEditing() ? Qt::ArrowCursor : Qt::SizeHorCursor);
     QLineEdit::mouseReleaseEvent(ev);
+    if (dragged)
+        Q_EMIT dragFinished();
 }
 
 void LineEdit::mouseMoveEvent(QMouseEvent* ev)

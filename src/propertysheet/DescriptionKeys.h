@@ -33,12 +33,17 @@ inline constexpr QLatin1String Order = name("w_order");
 inline constexpr QLatin1String Mode = name("w_mode");
 inline constexpr QLatin1String Value = name("w_value");
 inline constexpr QLatin1String ObjectId = name("w_obj_id");
+// Combo entries carried by the record, for an object without "<prop>Values".
+inline constexpr QLatin1String Values = name("w_values");
+// The row's tooltip, and the value its reset action writes.
+inline constexpr QLatin1String ToolTip = name("w_tooltip");
+inline constexpr QLatin1String Default = name("w_default");
 // Written by the builder, read by no row.
 inline constexpr QLatin1String Percent = name("w_percent");
 inline constexpr QLatin1String Padding = name("w_padding");
 
 inline constexpr QLatin1String All[] = { Type, Label, Prop, MinValue, MaxValue, Precision, Flags,
-    IsEditable, Order, Mode, Value, ObjectId, Percent, Padding };
+    IsEditable, Order, Mode, Value, ObjectId, Values, ToolTip, Default, Percent, Padding };
 } // namespace PropertyKey
 
 namespace RowType {
@@ -75,3 +80,6 @@ inline constexpr QLatin1String All[] = { Enabled, Values };
 // Dynamic property that the sheet sets on every combo it fills: true when the entries came from
 // a string list, so that the bound property holds the chosen index rather than its text.
 inline constexpr char ComboNoKeysProperty[] = "w_nokeys";
+// Set on a combo whose entries came from the record's "w_values" and whose bound property is an
+// enum or flags property: the combo selects by the property's number, not its text.
+inline constexpr char ComboEnumProperty[] = "w_enum";

@@ -1,6 +1,7 @@
 #include <corvane/PropertyListBuilder.h>
 
 #include "propertysheet/DescriptionKeys.h"
+#include "propertysheet/MetaObjectRows.h"
 
 namespace {
 
@@ -110,4 +111,17 @@ void PropertiesListBuilder::AddMultiTextField(
 {
     m_list.append(boundRecord(RowType::MultiText, label, prop,
         { { PropertyKey::Value, value }, { PropertyKey::Flags, twoLinesFlags(twoLines) } }));
+}
+
+QStringList PropertiesListBuilder::AddProperties(QObject const* object, QMetaObject const* base)
+{
+    return object ? AddProperties(*object->metaObject(), base) : QStringList();
+}
+
+QStringList PropertiesListBuilder::AddProperties(
+    QMetaObject const& metaObject, QMetaObject const* base)
+{
+    QStringList skipped;
+    m_list << MetaObjectRows::describe(metaObject, base, &skipped);
+    return skipped;
 }

@@ -1,14 +1,23 @@
 #include <corvane/PropertyListWidget.h>
 
+#include "propertysheet/DescriptionCheck.h"
 #include "propertysheet/DescriptionKeys.h"
+#include "propertysheet/EditReporter.h"
+#include "propertysheet/LiveRefresh.h"
 #include "propertysheet/Panel.h"
+#include "propertysheet/RowExtras.h"
 #include "propertysheet/RowKinds.h"
+#include "propertysheet/SheetFilter.h"
 
 #include <corvane/ComboBox.h>
 #include <corvane/FilePicker.h>
+#include <corvane/InputLineSlider.h>
 #include <corvane/Label.h>
 #include <corvane/SeparatorLine.h>
 
+#include <QAction>
+#include <QCoreApplication>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 IUserInterfaceProperties::~IUserInterfaceProperties() = default;
@@ -35,21 +44,34 @@ constexpr int ClosingStretch = 1000;
 
 PropertyListWidget::PropertyListWidget(
     QObject* object, IPropertyListHelper* listHelper, QWidget* parent)
+    : PropertyListWidget(QList<QObject*> { object }, listHelper, parent)
+{ }
+
+PropertyListWidget::PropertyListWidget(
+    QList<QObject*> const& objects, IPropertyListHelper* listHelper, QWidget* parent)
     : QFrame(parent)
-    , m_object(object)
     , m_listHelper(listHelper)
+    , m_edits(new EditReporter(this))
 {
+    qRegisterMetaType<PropertyEdit>();
+    rebind(objects);
     // Without the interface the object describes no rows: the sheet is empty.
-    IUserInterfaceProperties* properties = qobject_cast<IUserInterfaceProperties*>(object);
+    IUserInterfaceProperties* properties = qobject_cast<IUserInterfaceProperties*>(m_object);
+    if (m_object && !properties)
+        qCWarning(lcSheet,
+            "PropertyListWidget: %s does not implement IUserInterfaceProperties (is "
+            "Q_INTERFACES(IUserInterfaceProperties) missing?); the sheet stays empty",
+            m_object->metaObject()->className());
     makeGui();
-    setWindowTitle(QStringLiteral("Untitled"));
+    setWindowTitle(QCoreApplication::translate("Corvane", "Untitled"));
 
     const PropertyDescriptionList list
         = properties ? properties->propertyList() : PropertyDescriptionList();
     processProperties(list);
 
     if (list.size() == 1 && stringOf(list.first(), PropertyKey::Type) == RowType::Title) {
-        auto* noSettings = new Label(QStringLiteral("No Settings"), nullptr);
+        auto* noSettings
+            = new Label(QCoreApplication::translate("Corvane", "No Settings"), nullptr);
         noSettings->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         noSettings->setAlignment(Qt::AlignCenter);
         noSettings->setObjectName(QStringLiteral("noSettings"));
@@ -79,25 +101,79 @@ void PropertyListWidget::makeGui()
 
 void PropertyListWidget::processProperties(QList<QMap<QString, QVariant>> const& list)
 {
+    int index = 0;
     for (const auto& record : list) {
+        DescriptionCheck::report(record, index++, m_object);
         QWidget* w = createWidget(record);
         if (!w)
             continue;
         w->setEnabled(checkForEnabled(record));
         addWidget(w);
         m_descriptions.insert(w, record);
+        addRowExtras(w, record);
     }
+}
+
+void PropertyListWidget::addRowExtras(QWidget* w, PropertyDescription const& record)
+{
+    RowExtras::setToolTip(w, record);
+    if (RowExtras::offersReset(m_object, record))
+        connect(
+            RowExtras::addResetAction(w), &QAction::triggered, this, [this, w] { resetRow(w); });
+}
+
+// A reset is an edit like any other: reported (so that it can be undone) and written to every
+// bound object. The row shows the value the reset left, and so does every row that depends on it.
+void PropertyListWidget::resetRow(QWidget* w)
+{
+    if (!m_object)
+        return;
+    const PropertyDescription record = m_descriptions.value(w);
+    const QVariant fallback = record.value(PropertyKey::Default);
+    {
+        EditReporter::Write report(m_edits, w);
+        if (fallback.isValid()) {
+            report.done(fallback, writeProperty(w, fallback));
+        } else {
+            const QString prop = stringOf(record, PropertyKey::Prop);
+            QObjectList took;
+            for (const QPointer<QObject>& object : std::as_const(m_objects)) {
+                if (object && RowExtras::resetProperty(object, prop))
+                    took << object;
+            }
+            report.done(getProperty(w), took);
+        }
+    }
+    updateAll();
+}
+
+void PropertyListWidget::setFilter(QString const& text)
+{
+    if (!m_filter)
+        m_filter = std::make_unique<SheetFilter>();
+    m_filter->apply(text, m_panels, m_descriptions);
+}
+
+QString PropertyListWidget::filter() const
+{
+    return m_filter ? m_filter->text() : QString();
 }
 
 bool PropertyListWidget::checkForEnabled(QMap<QString, QVariant> const& record)
 {
     const QString prop = stringOf(record, PropertyKey::Prop);
-    if (prop.isEmpty() || !m_object)
+    if (prop.isEmpty())
         return true;
-    const QVariant enabled = m_object->property(nameOf(prop + PropertySuffix::Enabled));
-    if (!enabled.isValid())
-        return true;
-    return enabled.toBool();
+    // Enabled when enabled for every object.
+    const QByteArray name = nameOf(prop + PropertySuffix::Enabled);
+    for (QObject* object : std::as_const(m_objects)) {
+        if (!object)
+            continue;
+        const QVariant enabled = object->property(name);
+        if (enabled.isValid() && !enabled.toBool())
+            return false;
+    }
+    return true;
 }
 
 void PropertyListWidget::addWidget(QWidget* w)
@@ -164,14 +240,34 @@ QWidget* PropertyListWidget::createWidget(QMap<QString, QVariant> const& record)
     // Every other record is a bound row: the property is read first, then the kind of the row
     // builds its control.
     const QString prop = stringOf(record, PropertyKey::Prop);
-    const RowContext row { this, m_object, record, prop,
-        m_object ? m_object->property(nameOf(prop)) : QVariant(), m_listHelper };
+    bool mixed = false;
+    const QVariant value = boundValue(prop, &mixed);
+    const RowContext row { this, m_object, record, prop, value, m_listHelper, false, {}, m_objects,
+        mixed, m_edits };
     const RowKind* kind = RowKind::find(type);
     if (!kind)
         return nullptr;
     QWidget* w = kind->create(row);
+    if (mixed)
+        kind->showMixed(w, true);
     kind->connectEdits(w, row);
     return w;
+}
+
+QVariant PropertyListWidget::boundValue(QString const& prop, bool* mixed) const
+{
+    *mixed = false;
+    if (!m_object)
+        return QVariant();
+    const QByteArray name = nameOf(prop);
+    const QVariant value = m_object->property(name);
+    for (QObject* other : m_objects) {
+        if (other && other != m_object && other->property(name) != value) {
+            *mixed = true;
+            break;
+        }
+    }
+    return value;
 }
 
 QString PropertyListWidget::findProperty(QObject* w) const
@@ -200,85 +296,186 @@ QVariant PropertyListWidget::getProperty(QObject* w) const
 
 void PropertyListWidget::setProperty(QObject* w, QVariant const& value)
 {
-    if (m_object)
-        m_object->setProperty(nameOf(findProperty(w)), value);
+    const QByteArray name = nameOf(findProperty(w));
+    for (const QPointer<QObject>& object : Objects(m_objects)) {
+        if (object)
+            object->setProperty(name, value);
+    }
 }
 
-// A host setter may throw; the sheet never lets that escape into Qt's event handling.
-bool PropertyListWidget::writeProperty(QObject* w, QVariant const& value)
+// A host setter may throw; the sheet never lets that escape into Qt's event handling. Every
+// object is written once; those that take the value are returned: a setter that throws, or a
+// declared property that does not take it (read-only, or a value it cannot convert), leaves its
+// object out.
+QObjectList PropertyListWidget::writeProperty(QObject* w, QVariant const& value, bool* threw)
 {
-    try {
-        setProperty(w, value);
-        return true;
-    } catch (...) {
-        return false;
+    const QByteArray name = nameOf(findProperty(w));
+    QObjectList took;
+    // A setter may rebind the sheet.
+    for (const QPointer<QObject>& object : Objects(m_objects)) {
+        if (!object)
+            continue;
+        const bool declared = object->metaObject()->indexOfProperty(name) >= 0;
+        try {
+            const bool written = object->setProperty(name, value);
+            if (object && (written || !declared))
+                took << object;
+        } catch (...) {
+            if (threw)
+                *threw = true;
+        }
     }
+    return took;
 }
 
 void PropertyListWidget::onNumberChanged(float value)
 {
-    writeProperty(sender(), QVariant(value));
+    QObject* row = sender();
+    const auto* number = qobject_cast<InputLineSlider*>(row);
+    EditReporter::Write report(m_edits, row,
+        number && number->isAdjusting() ? PropertyEdit::Intermediate : PropertyEdit::Final);
+    report.done(QVariant(value), writeProperty(row, QVariant(value)));
 }
 
 void PropertyListWidget::onFileChanged(QString const& file)
 {
     QObject* row = sender();
-    if (writeProperty(row, file))
+    EditReporter::Write report(m_edits, row);
+    bool threw = false;
+    report.done(file, writeProperty(row, file, &threw));
+    if (!threw)
         return;
-    // The object refused the file: the picker shows what the object holds.
-    if (auto* picker = qobject_cast<FilePicker*>(row)) {
-        picker->QWidget::setEnabled(checkForEnabled(m_descriptions.value(picker)));
-        picker->setFileName(getProperty(picker).toString());
+    auto* picker = qobject_cast<FilePicker*>(row);
+    if (!picker)
+        return;
+    // An object refused the file: the picker shows what the objects hold.
+    if (m_objects.size() > 1) {
+        const QSet<QWidget*> only { picker };
+        refreshRows(false, {}, &only);
+        return;
     }
+    picker->QWidget::setEnabled(checkForEnabled(m_descriptions.value(picker)));
+    picker->setFileName(getProperty(picker).toString());
 }
 
 void PropertyListWidget::onColorClicked(QColor const& color)
 {
-    writeProperty(sender(), color);
+    EditReporter::Write report(m_edits, sender());
+    report.done(color, writeProperty(sender(), color));
 }
 
 void PropertyListWidget::onCheckClicked(bool checked)
 {
-    writeProperty(sender(), checked);
+    EditReporter::Write report(m_edits, sender());
+    report.done(checked, writeProperty(sender(), checked));
 }
 
 void PropertyListWidget::onButtonClicked()
 {
-    writeProperty(sender(), true);
+    EditReporter::Write report(m_edits, sender());
+    report.done(true, writeProperty(sender(), true));
 }
 
 void PropertyListWidget::onTextFieldChanged(QString const& text)
 {
-    writeProperty(sender(), text);
+    EditReporter::Write report(m_edits, sender());
+    report.done(text, writeProperty(sender(), text));
 }
 
 void PropertyListWidget::onComboCurrentIndex(QString const& text)
 {
     QObject* combo = sender();
-    const QString old = getProperty(combo).toString();
-    writeProperty(combo, text);
-    updateCombo(combo, text, old);
+    EditReporter::Write report(m_edits, combo);
+    ComboWrite last;
+    if (m_objects.size() > 1) {
+        // Each object goes through what a sheet of its own would do, with its own old value.
+        const Objects objects = m_objects;
+        const QByteArray name = nameOf(findProperty(combo));
+        QVariantList olds;
+        for (QObject* object : objects)
+            olds << (object ? object->property(name) : QVariant());
+        last = settleComboOfAll(combo, text, objects, olds, writeProperty(combo, text));
+    } else {
+        const QString old = getProperty(combo).toString();
+        last = settleCombo(combo, text, old, writeProperty(combo, text));
+    }
+    report.done(last.value, last.took);
 }
 
 void PropertyListWidget::updateCombo(QObject* combo, QString const& newText, QString const& oldText)
+{
+    settleCombo(combo, newText, oldText, {});
+}
+
+PropertyListWidget::ComboWrite PropertyListWidget::settleCombo(
+    QObject* combo, QString const& newText, QString const& oldText, QObjectList const& textTook)
 {
     auto* box = qobject_cast<ComboBox*>(combo);
     const QString current = getProperty(combo).toString();
     const bool noKeys = combo && combo->property(ComboNoKeysProperty).toBool();
 
     if (noKeys) {
-        if (box)
-            writeProperty(combo, box->currentIndex());
-    } else if (current == QLatin1String("0")) {
+        if (!box)
+            return {};
+        const int index = box->currentIndex();
+        return { index, writeProperty(combo, index) };
+    }
+    if (box && box->property(ComboEnumProperty).toBool()) {
+        // Qt turned the key into a number, or refused it: the combo shows what the object holds.
+        showEnumValue(box, m_descriptions.value(box), getProperty(combo));
+        return { newText, textTook };
+    }
+    if (current == QLatin1String("0")) {
         // The object refused the text: forget the entry and put the old value back.
         if (box)
             box->removeValue(newText);
         writeProperty(combo, oldText);
         if (box)
             box->setValue(oldText);
-    } else if (box) {
-        box->setValue(current);
+        return {};
     }
+    if (box)
+        box->setValue(current);
+    return { newText, textTook };
+}
+
+PropertyListWidget::ComboWrite PropertyListWidget::settleComboOfAll(QObject* combo,
+    QString const& text, Objects const& objects, QVariantList const& oldValues,
+    QObjectList textTook)
+{
+    auto* box = qobject_cast<ComboBox*>(combo);
+    if (combo && combo->property(ComboNoKeysProperty).toBool()) {
+        if (!box)
+            return {};
+        const int index = box->currentIndex();
+        return { index, writeProperty(combo, index) };
+    }
+    if (box && box->property(ComboEnumProperty).toBool()) {
+        // As for one object: the combo shows what the first object holds now.
+        showEnumValue(box, m_descriptions.value(box), getProperty(combo));
+        return { text, textTook };
+    }
+    // An object that refused the text reads "0": it alone gets its old value back. The entry
+    // goes when the first object refused it, without a signal: the others may hold it.
+    const QByteArray name = nameOf(findProperty(combo));
+    for (int i = 0; i < objects.size(); ++i) {
+        QObject* object = objects.at(i);
+        if (!object || object->property(name).toString() != QLatin1String("0"))
+            continue;
+        textTook.removeAll(object);
+        if (box && i == 0) {
+            const QSignalBlocker blocker(box);
+            box->removeValue(text);
+        }
+        try {
+            object->setProperty(name, oldValues.at(i));
+        } catch (...) { }
+    }
+    // The box shows what the objects hold now: the text, or a mixed state.
+    const QSet<QWidget*> only { box };
+    if (box)
+        refreshRows(false, {}, &only);
+    return { text, textTook };
 }
 
 void PropertyListWidget::updateAll()
@@ -288,21 +485,71 @@ void PropertyListWidget::updateAll()
 
 void PropertyListWidget::UpdateValues(QObject* object)
 {
-    const QPointer<QObject> previous = m_object;
-    // Button rows follow a new object; a previous object that is gone has lost its connections
-    // with it.
-    const bool rebound = object && previous != object;
     if (object)
-        m_object = object;
+        rebind({ object });
+    else
+        refreshRows(false, {});
+}
+
+QList<QObject*> PropertyListWidget::objects() const
+{
+    QList<QObject*> objects;
+    for (QObject* object : m_objects) {
+        if (object)
+            objects << object;
+    }
+    return objects;
+}
+
+void PropertyListWidget::setObjects(QList<QObject*> const& objects)
+{
+    rebind(objects);
+}
+
+void PropertyListWidget::rebind(QList<QObject*> const& objects)
+{
+    const Objects previous = m_objects;
+    for (QObject* object : previous) {
+        if (object)
+            disconnect(object, &QObject::destroyed, this, nullptr);
+    }
+    m_objects.clear();
+    for (QObject* object : objects) {
+        if (object && !m_objects.contains(object))
+            m_objects << object;
+    }
+    m_object = m_objects.value(0);
+    if (m_objects.size() > 1) {
+        for (QObject* object : std::as_const(m_objects))
+            connect(object, &QObject::destroyed, this, &PropertyListWidget::dropDestroyedObjects);
+    }
+    if (m_live)
+        m_live->watch();
+    // Not yet built: the constructor binds before it creates the rows.
+    if (!m_layout)
+        return;
+    // Button rows follow new objects; a previous object that is gone has lost its connections
+    // with it.
+    const bool rebound = m_object && m_objects != previous;
+    refreshRows(rebound, previous);
+}
+
+void PropertyListWidget::refreshRows(
+    bool rebound, Objects const& previous, QSet<QWidget*> const* only)
+{
     // The object is gone: there is nothing to show and nowhere to write.
     if (!m_object)
         return;
-
+    const QScopedValueRollback<bool> refreshing(m_refreshing, true);
     for (auto it = m_descriptions.cbegin(); it != m_descriptions.cend(); ++it) {
+        if (only && !only->contains(it.key()))
+            continue;
         const PropertyDescription& record = it.value();
         const QString prop = stringOf(record, PropertyKey::Prop);
-        const RowContext row { this, m_object, record, prop, m_object->property(nameOf(prop)),
-            nullptr, rebound, previous };
+        bool mixed = false;
+        const QVariant value = boundValue(prop, &mixed);
+        const RowContext row { this, m_object, record, prop, value, nullptr, rebound,
+            rebound ? previous : Objects(), m_objects, mixed, m_edits };
         if (const RowKind* kind = RowKind::find(stringOf(record, PropertyKey::Type)))
             kind->refresh(it.key(), row);
         // A plain-list combo writes back through its own signal, and the host may have destroyed
@@ -310,4 +557,39 @@ void PropertyListWidget::UpdateValues(QObject* object)
         if (!m_object)
             return;
     }
+}
+
+// Several objects: one that dies leaves the set, and the rows show what the others hold.
+void PropertyListWidget::dropDestroyedObjects()
+{
+    m_objects.removeAll(QPointer<QObject>());
+    m_object = m_objects.value(0);
+    if (m_refreshQueued)
+        return;
+    m_refreshQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_refreshQueued = false;
+            updateAll();
+        },
+        Qt::QueuedConnection);
+}
+
+void PropertyListWidget::setLiveRefresh(bool on)
+{
+    if (on == liveRefresh())
+        return;
+    if (on) {
+        m_live = new LiveRefresh(this);
+        m_live->watch();
+    } else {
+        delete m_live;
+        m_live = nullptr;
+    }
+}
+
+bool PropertyListWidget::liveRefresh() const
+{
+    return m_live != nullptr;
 }

@@ -1,5 +1,7 @@
 #include "propertysheet/RowKinds.h"
 
+#include "propertysheet/EditReporter.h"
+
 #include <corvane/Button.h>
 #include <corvane/CheckBox.h>
 #include <corvane/ColorPicker.h>
@@ -10,7 +12,10 @@
 #include <corvane/TextField.h>
 
 #include <QColor>
+#include <QMetaProperty>
+#include <QSignalBlocker>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -40,8 +45,15 @@ public:
     }
     void refresh(QWidget* control, RowContext const& row) const final
     {
-        if (auto* c = qobject_cast<Control*>(control))
+        if (auto* c = qobject_cast<Control*>(control)) {
             refreshControl(c, row);
+            c->setMixed(row.mixed);
+        }
+    }
+    void showMixed(QWidget* control, bool mixed) const final
+    {
+        if (auto* c = qobject_cast<Control*>(control))
+            c->setMixed(mixed);
     }
 
 protected:
@@ -90,6 +102,13 @@ public:
         w->setObjectName(row.prop);
         w->setValueAndInit(row.value.toFloat(), flags);
         return w;
+    }
+    void connectEdits(QWidget* control, RowContext const& row) const override
+    {
+        SheetRowKind::connectEdits(control, row);
+        if (auto* w = qobject_cast<InputLineSlider*>(control))
+            QObject::connect(w, &InputLineSlider::adjustmentFinished, row.edits,
+                &EditReporter::onMovementFinished);
     }
 
 protected:
@@ -206,9 +225,13 @@ protected:
             connectEdits(w, row);
         }
         // A plain list is refreshed through the combo's own signal on purpose: the sheet then
-        // writes the entry text and its index back.
-        if (w->property(ComboNoKeysProperty).toBool())
+        // writes the entry text and its index back. Objects that disagree keep their values.
+        if (row.mixed)
+            w->setMixed(true);
+        else if (w->property(ComboNoKeysProperty).toBool())
             w->setCurrentIndex(current.toInt());
+        else if (w->property(ComboEnumProperty).toBool())
+            showEnumValue(w, row.record, current);
         else
             w->setValue(current.toString());
         w->QWidget::setEnabled(row.enabled());
@@ -219,21 +242,36 @@ private:
     {
         if (!row.object)
             return;
-        const QVariant values
-            = row.object->property((row.prop + PropertySuffix::Values).toLatin1());
+        QVariant values = row.object->property((row.prop + PropertySuffix::Values).toLatin1());
+        // The record's entries stand in for a "<prop>Values" the object does not have.
+        const bool fromRecord = !values.isValid();
+        if (fromRecord)
+            values = row.record.value(PropertyKey::Values);
         const QMap<QString, QVariant> map = values.toMap();
         const QStringList list = map.isEmpty() ? values.toStringList() : QStringList();
         const QVariant value = row.object->property(row.prop.toLatin1());
 
         if (!map.isEmpty()) {
             combo->setValues(map);
-            combo->setValue(value.toString());
+            if (fromRecord && isEnum(row)) {
+                // An enum takes its keys only: no typed text.
+                combo->setEditable(false);
+                combo->setProperty(ComboEnumProperty, true);
+                showEnumValue(combo, row.record, value);
+            } else {
+                combo->setValue(value.toString());
+            }
             combo->setProperty(ComboNoKeysProperty, false);
         } else if (!list.isEmpty()) {
             combo->setValues(list);
             combo->setCurrentIndex(value.toInt());
             combo->setProperty(ComboNoKeysProperty, true);
         }
+    }
+    static bool isEnum(RowContext const& row)
+    {
+        const QMetaObject* meta = row.object->metaObject();
+        return meta->property(meta->indexOfProperty(row.prop.toLatin1().constData())).isEnumType();
     }
 };
 
@@ -254,7 +292,11 @@ public:
     }
     void connectEdits(QWidget* control, RowContext const& row) const override
     {
-        connectSlot(control, row.object, row.prop, true);
+        for (QObject* object : row.objects)
+            connectSlot(control, object, row.prop, true);
+        // After the button's own handling of the click, which runs the slots.
+        if (auto* button = qobject_cast<Button*>(control))
+            QObject::connect(button, &Button::clicked, row.edits, &EditReporter::onButtonClicked);
     }
     void refresh(QWidget* control, RowContext const& row) const override
     {
@@ -263,8 +305,10 @@ public:
             return;
         button->setEnabled(row.enabled());
         if (row.rebound) {
-            connectSlot(button, row.previous, row.prop, false);
-            connectSlot(button, row.object, row.prop, true);
+            for (QObject* object : row.previous)
+                connectSlot(button, object, row.prop, false);
+            for (QObject* object : row.objects)
+                connectSlot(button, object, row.prop, true);
         }
     }
 
@@ -320,6 +364,27 @@ private:
 };
 
 } // namespace
+
+// An enum property reads as its key or as its number, depending on the Qt version and on whether
+// its type is registered; the number is the same either way. Choosing an entry writes its key,
+// which Qt turns into the number.
+void showEnumValue(ComboBox* combo, PropertyDescription const& record, QVariant const& value)
+{
+    const int number = value.toInt();
+    const QVariantMap entries = record.value(PropertyKey::Values).toMap();
+    // The combo's own test: an entry stands for the numbers within 0.01 of its float.
+    const bool known = std::any_of(entries.cbegin(), entries.cend(),
+        [number](QVariant const& e) { return std::fabs(double(e.toFloat()) - number) < 0.01; });
+    if (known) {
+        combo->setValue(QString::number(number));
+    } else {
+        // Several flags at once, or a number without a key: no entry is right.
+        const QSignalBlocker quiet(combo);
+        combo->setCurrentIndex(-1);
+    }
+}
+
+void RowKind::showMixed(QWidget*, bool) const { }
 
 const RowKind* RowKind::find(QString const& type)
 {

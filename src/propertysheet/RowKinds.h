@@ -5,6 +5,11 @@
 #include <corvane/PropertyListWidget.h>
 
 #include <QPointer>
+#include <QVector>
+
+class EditReporter;
+
+class ComboBox;
 
 // One bound row as its kind sees it while the sheet creates or refreshes it.
 struct RowContext
@@ -18,10 +23,16 @@ struct RowContext
     QVariant value;
     // At creation: the host's helper, may be null.
     IPropertyListHelper* helper = nullptr;
-    // At a refresh that has just bound the sheet to another object: the object it left, null if
-    // the host has destroyed it.
+    // At a refresh that has just bound the sheet to other objects: the objects it left, null
+    // where the host has destroyed them.
     bool rebound = false;
-    QPointer<QObject> previous = {};
+    QVector<QPointer<QObject>> previous = {};
+    // Every bound object, `object` first; more than one when the sheet edits several at once.
+    QVector<QPointer<QObject>> objects = {};
+    // The objects disagree on the value; `value` is the first one's.
+    bool mixed = false;
+    // Where the rows report what is no write: the end of a movement, a button's invocation.
+    EditReporter* edits = nullptr;
 
     QString label() const { return record.value(PropertyKey::Label).toString(); }
     bool enabled() const { return sheet->checkForEnabled(record); }
@@ -53,7 +64,13 @@ public:
     // Shows the bound value and the enabled state again, without reporting an edit back. A
     // control of another class than the kind's is left as it is.
     virtual void refresh(QWidget* control, RowContext const& row) const = 0;
+    // Shows that the objects disagree on the value, or no longer do.
+    virtual void showMixed(QWidget* control, bool mixed) const;
 
 private:
     QLatin1String m_type;
 };
+
+// Selects the entry of a combo bound to an enum or flags property (see ComboEnumProperty) that
+// stands for the property's `value`, without reporting an edit; no entry when none does.
+void showEnumValue(ComboBox* combo, PropertyDescription const& record, QVariant const& value);
