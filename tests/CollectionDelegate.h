@@ -11,6 +11,7 @@
 #include "collectionview/CollectionView_private.h"
 
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QScrollBar>
 
@@ -196,6 +197,27 @@ inline CollectionGrid makeGrid(const Counts& counts, unsigned long fixedColumns,
     grid.setItemCounts(counts);
     grid.fitColumns(width);
     return grid;
+}
+
+// Sends a mouse event of a script step: p(ress), r(elease), d(ouble click) or m(ove with the
+// left button) on the placed cell "gi" of the step, or on the background for b. Returns the
+// widget it went to.
+inline QWidget* sendMouse(
+    CollectionView& view, const QString& step, Qt::KeyboardModifiers modifiers)
+{
+    QWidget* w = view.widget();
+    for (CollectionViewItem* cell : view.visibleItems())
+        if (step[0] != QLatin1Char('b')
+            && cell->index() == Index(step[1].digitValue(), step[2].digitValue()))
+            w = cell;
+    // Press, release, double click and move follow each other in QEvent::Type.
+    const auto type = QEvent::Type(
+        QEvent::MouseButtonPress + std::max<int>(0, QStringLiteral("prdm").indexOf(step[0])));
+    QMouseEvent e(type, QPointF(2, 2), QPointF(w->mapToGlobal(QPoint(2, 2))),
+        type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, modifiers);
+    QApplication::sendEvent(w, &e);
+    return w;
 }
 
 inline NewInnerWidget* inner(CollectionView& v)

@@ -49,17 +49,7 @@ void hostileStep(const QPointer<CollectionView>& view, const QString& step)
     default:
         break;
     }
-    QWidget* w = view->widget();
-    for (CollectionViewItem* cell : view->visibleItems())
-        if (step[0] != QLatin1Char('b')
-            && cell->index() == Index(step[1].digitValue(), step[2].digitValue()))
-            w = cell;
-    const auto type = QEvent::Type(
-        QEvent::MouseButtonPress + std::max<int>(0, QStringLiteral("prdm").indexOf(step[0])));
-    QMouseEvent e(type, QPointF(2, 2), QPointF(w->mapToGlobal(QPoint(2, 2))),
-        type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, modifiers);
-    QApplication::sendEvent(w, &e);
+    sendMouse(*view, step, modifiers);
 }
 
 // A delegate that is no QObject, so that nothing but its destructor can tell the view.

@@ -37,23 +37,12 @@ void runStep(CollectionView& view, const QString& s)
         QCOMPARE(e.isAccepted(), view.selectionType() != CollectionViewSelectionNone);
         return;
     }
-    QWidget* w = view.widget();
-    for (CollectionViewItem* cell : view.visibleItems())
-        if (s[0] != QLatin1Char('b')
-            && cell->index() == Index(s[1].digitValue(), s[2].digitValue()))
-            w = cell;
+    const QWidget* w = sendMouse(view, s, modifiers);
     QVERIFY(w != view.widget() || s[0] == QLatin1Char('b'));
-    // Press, release, double click and move follow each other in QEvent::Type.
-    const auto event = QEvent::Type(
-        QEvent::MouseButtonPress + std::max<int>(0, QStringLiteral("prdm").indexOf(s[0])));
-    QMouseEvent e(event, QPointF(2, 2), QPointF(w->mapToGlobal(QPoint(2, 2))),
-        event == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-        event == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, modifiers);
-    QApplication::sendEvent(w, &e);
     // The offscreen platform ends a drag at once; the QDrag then waits for deletion.
     std::unique_ptr<QDrag> drag(inner(view)->findChild<QDrag*>());
     const bool copies = drag && drag->mimeData() && drag->supportedActions() == Qt::CopyAction;
-    QCOMPARE(copies, event == QEvent::MouseMove && view.selection().size() > 1);
+    QCOMPARE(copies, s[0] == QLatin1Char('m') && view.selection().size() > 1);
 }
 
 // The accessibility events the view sends, as s(election), w(ithin), +/- (added, removed),
@@ -570,24 +559,18 @@ void tst_CollectionView::accessibleEvents_data()
 {
     columns<QString, QString>("steps", "events");
     // Counts 5 and 6 in 3 columns, multiple selection, full keyboard access, focused.
-    QTest::newRow("press") << "p03"_q
-                           << "s3 f3"_q;
-    QTest::newRow("control toggles") << "p02 p04C p04C"_q
-                                     << "s2 f2 +4 f4 -4 f2"_q;
-    QTest::newRow("shift range") << "p01 p03S"_q
-                                 << "s1 f1 w"_q;
-    QTest::newRow("arrow") << "p04 kR"_q
-                           << "s4 f4 s5 f5"_q;
-    QTest::newRow("shift arrow") << "p01 kDS"_q
-                                 << "s1 f1 w f4"_q;
-    QTest::newRow("select all") << "p01 kAC"_q
-                                << "s1 f1 w"_q;
-    QTest::newRow("background") << "p01 b"_q
-                                << "s1 f1 w"_q;
-    QTest::newRow("first key") << "kD"_q
-                               << "s0 f0"_q;
-    QTest::newRow("reload") << "p01 o"_q
-                            << "s1 f1 o"_q;
+    const auto row = [](const char* name, const char* steps, const char* events) {
+        QTest::newRow(name) << QString::fromLatin1(steps) << QString::fromLatin1(events);
+    };
+    row("press", "p03", "s3 f3");
+    row("control toggles", "p02 p04C p04C", "s2 f2 +4 f4 -4 f2");
+    row("shift range", "p01 p03S", "s1 f1 w");
+    row("arrow", "p04 kR", "s4 f4 s5 f5");
+    row("shift arrow", "p01 kDS", "s1 f1 w f4");
+    row("select all", "p01 kAC", "s1 f1 w");
+    row("background", "p01 b", "s1 f1 w");
+    row("first key", "kD", "s0 f0");
+    row("reload", "p01 o", "s1 f1 o");
 }
 
 void tst_CollectionView::accessibleEvents()

@@ -488,24 +488,25 @@ void NewInnerWidget::reload()
     updateItems(false);
 }
 
+// The most recently pooled widget, which the view then no longer holds; null when none waits.
+template<class W> W* NewInnerWidget::dequeue(std::vector<W*>& pool)
+{
+    if (pool.empty())
+        return nullptr;
+    W* w = pool.back();
+    pool.pop_back();
+    s_heldWidgets->remove(w);
+    return w;
+}
+
 CollectionViewItem* NewInnerWidget::dequeueItem()
 {
-    if (m_itemPool.empty())
-        return nullptr;
-    CollectionViewItem* cell = m_itemPool.back();
-    m_itemPool.pop_back();
-    s_heldWidgets->remove(cell);
-    return cell;
+    return dequeue(m_itemPool);
 }
 
 QWidget* NewInnerWidget::dequeueHeader()
 {
-    if (m_headerPool.empty())
-        return nullptr;
-    QWidget* header = m_headerPool.back();
-    m_headerPool.pop_back();
-    s_heldWidgets->remove(header);
-    return header;
+    return dequeue(m_headerPool);
 }
 
 CollectionViewItem* NewInnerWidget::placedItem(const CollectionViewIndex& index) const

@@ -104,6 +104,7 @@ private:
     bool placeHeader(unsigned long group, int visibleWidth);
     bool placeCell(const CollectionViewIndex& index, int visibleWidth);
     template<class Pool> bool accept(QWidget* w, Pool& pool);
+    template<class W> W* dequeue(std::vector<W*>& pool);
     void adopt(QWidget* w);
     void forget(QObject* object);
 
