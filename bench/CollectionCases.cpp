@@ -1,10 +1,12 @@
-// Collection view reload, first paint and scrolling, against QListView in icon mode with uniform
-// item sizes over a model of the same count. Cells are 100 x 80 in an 800 x 600 view.
+// Collection view reload, first paint, scrolling and scrolling to an item, against QListView in
+// icon mode with uniform item sizes over a model of the same count, as far as it holds it (its
+// icon mode keeps an entry per item). Cells are 100 x 80 in an 800 x 600 view.
 #include "Harness.h"
 
 #include <corvane/CollectionView.h>
 
 #include <QAbstractListModel>
+#include <QAccessible>
 #include <QApplication>
 #include <QListView>
 #include <QPainter>
@@ -36,16 +38,17 @@ protected:
 class Delegate : public ICollectionViewDelegate
 {
 public:
-    explicit Delegate(unsigned long items)
+    explicit Delegate(unsigned long items, unsigned long perGroup = ItemsPerGroup)
         : m_items(items)
+        , m_perGroup(perGroup)
     { }
     unsigned long groupCount(CollectionView&) override
     {
-        return (m_items + ItemsPerGroup - 1) / ItemsPerGroup;
+        return (m_items + m_perGroup - 1) / m_perGroup;
     }
     unsigned long itemCount(CollectionView&, unsigned long group) override
     {
-        return std::min(ItemsPerGroup, m_items - group * ItemsPerGroup);
+        return std::min(m_perGroup, m_items - group * m_perGroup);
     }
     CollectionViewItem* itemForIndex(CollectionView& view, CollectionViewIndex const&) override
     {
@@ -68,6 +71,7 @@ public:
 
 private:
     unsigned long m_items;
+    unsigned long m_perGroup;
 };
 
 class CountModel : public QAbstractListModel
@@ -112,18 +116,35 @@ QListView* makeListView()
     return view;
 }
 
-std::vector<double> reloadLibrary(int items, int reps)
+// Apart so that callgrind can count it alone (--toggle-collect=*reloadAndPaint*). The viewport
+// is what shows the items: a repaint of the scroll area leaves its opaque viewport out.
+Q_NEVER_INLINE void reloadAndPaint(CollectionView* view)
+{
+    view->reload();
+    view->viewport()->repaint();
+}
+
+std::vector<double> reloadInGroups(int items, int reps, unsigned long perGroup)
 {
     std::vector<double> samples;
     for (int r = 0; r < reps; ++r) {
-        Delegate delegate(items);
+        Delegate delegate(items, perGroup);
         std::unique_ptr<CollectionView> view(makeView(delegate));
         const qint64 start = bench::nowNs();
-        view->reload();
-        view->repaint();
+        reloadAndPaint(view.get());
         samples.push_back(bench::msSince(start));
     }
     return samples;
+}
+
+std::vector<double> reloadLibrary(int items, int reps)
+{
+    return reloadInGroups(items, reps, ItemsPerGroup);
+}
+
+std::vector<double> reloadInLargeGroups(int items, int reps)
+{
+    return reloadInGroups(items, reps, 100000);
 }
 
 std::vector<double> reloadStock(int items, int reps)
@@ -136,23 +157,32 @@ std::vector<double> reloadStock(int items, int reps)
         view->setModel(&model);
         // QListView lays its items out from a timer; run that layout now so the paint shows them.
         view->doItemsLayout();
-        view->repaint();
+        view->viewport()->repaint();
         samples.push_back(bench::msSince(start));
     }
     return samples;
 }
 
-// Scrolls down in 30-pixel steps from the middle of the content, one sample per step.
+// One 30-pixel step, apart so that callgrind can count it alone (--toggle-collect=*stepDown*).
+Q_NEVER_INLINE void stepDown(QAbstractScrollArea* area)
+{
+    area->verticalScrollBar()->setValue(area->verticalScrollBar()->value() + 30);
+    area->viewport()->repaint();
+}
+
+// Scrolls down step by step from the middle of the content, one sample per step, after a few
+// steps that fill what the first paints fill (fonts, pools).
 std::vector<double> scrollSteps(QAbstractScrollArea* area, int steps)
 {
     std::vector<double> samples;
     QScrollBar* bar = area->verticalScrollBar();
     bar->setValue(bar->maximum() / 2);
     area->repaint();
+    for (int s = 0; s < 10; ++s)
+        stepDown(area);
     for (int s = 0; s < steps; ++s) {
         const qint64 start = bench::nowNs();
-        bar->setValue(bar->value() + 30);
-        area->viewport()->repaint();
+        stepDown(area);
         samples.push_back(bench::msSince(start));
     }
     return samples;
@@ -167,6 +197,89 @@ std::vector<double> scrollLibrary(int items, int reps)
     return scrollSteps(view.get(), reps);
 }
 
+// A step and what a screen reader then reads: the list's size and the name of the item at the
+// viewport's centre (--toggle-collect=*stepAndRead*).
+Q_NEVER_INLINE void stepAndRead(CollectionView* view, QAccessibleInterface* list, QPoint centre)
+{
+    stepDown(view);
+    if (QAccessibleInterface* item = list->childAt(centre.x(), centre.y()))
+        item->text(QAccessible::Name);
+    list->childCount();
+}
+
+// The scroll steps with accessibility switched on: an update handler installed and activation
+// requested, and the tree read after each step.
+std::vector<double> scrollAccessible(int items, int reps)
+{
+    QAccessible::installUpdateHandler([](QAccessibleEvent*) {});
+    QAccessible::setActive(true);
+    Delegate delegate(items);
+    std::unique_ptr<CollectionView> view(makeView(delegate));
+    view->reload();
+    view->repaint();
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(view.get());
+    const QPoint centre = view->viewport()->mapToGlobal(view->viewport()->rect().center());
+    QScrollBar* bar = view->verticalScrollBar();
+    bar->setValue(bar->maximum() / 2);
+    view->repaint();
+    for (int s = 0; s < 10; ++s)
+        stepAndRead(view.get(), list, centre);
+    std::vector<double> samples;
+    for (int s = 0; s < reps; ++s) {
+        const qint64 start = bench::nowNs();
+        stepAndRead(view.get(), list, centre);
+        samples.push_back(bench::msSince(start));
+    }
+    return samples;
+}
+
+// Item numbers spread over the whole content, the same for every run.
+std::vector<int> farItems(int items, int count)
+{
+    std::vector<int> result;
+    quint64 x = 88172645463325252ull;
+    for (int i = 0; i < count; ++i) {
+        x ^= x << 13, x ^= x >> 7, x ^= x << 17;
+        result.push_back(int(x % quint64(items)));
+    }
+    return result;
+}
+
+std::vector<double> ensureVisibleLibrary(int items, int reps)
+{
+    Delegate delegate(items);
+    std::unique_ptr<CollectionView> view(makeView(delegate));
+    view->reload();
+    view->repaint();
+    std::vector<double> samples;
+    for (int item : farItems(items, reps)) {
+        const CollectionViewIndex index(static_cast<unsigned long>(item) / ItemsPerGroup,
+            static_cast<unsigned long>(item) % ItemsPerGroup);
+        const qint64 start = bench::nowNs();
+        view->ensureItemVisible(index);
+        view->viewport()->repaint();
+        samples.push_back(bench::msSince(start));
+    }
+    return samples;
+}
+
+std::vector<double> ensureVisibleStock(int items, int reps)
+{
+    CountModel model(items);
+    std::unique_ptr<QListView> view(makeListView());
+    view->setModel(&model);
+    view->doItemsLayout();
+    view->repaint();
+    std::vector<double> samples;
+    for (int item : farItems(items, reps)) {
+        const qint64 start = bench::nowNs();
+        view->scrollTo(model.index(item));
+        view->viewport()->repaint();
+        samples.push_back(bench::msSince(start));
+    }
+    return samples;
+}
+
 std::vector<double> scrollStock(int items, int reps)
 {
     CountModel model(items);
@@ -177,12 +290,27 @@ std::vector<double> scrollStock(int items, int reps)
     return scrollSteps(view.get(), reps);
 }
 
+const std::vector<int> Sizes { 10000, 100000, 1000000, 100000000 };
+constexpr int StockLimit = 1000000;
+
 const bool registered = bench::registerCase({ QStringLiteral("collection.reload+paint"),
                             QStringLiteral("reload() and first paint of N items in groups of 1000, "
                                            "vs QListView setModel() and first paint"),
-                            reloadLibrary, reloadStock, { 10000, 100000, 1000000 }, { 50 }, 5 })
+                            reloadLibrary, reloadStock, Sizes, { 50 }, 15, StockLimit })
+    && bench::registerCase({ QStringLiteral("collection.reload+paint.groups100k"),
+        QStringLiteral("the same in groups of 100,000: a reload reads every group's count, so "
+                       "this shows what the item count alone costs"),
+        reloadInLargeGroups, reloadStock, { 10000, 100000000 }, { 50 }, 15, StockLimit })
     && bench::registerCase({ QStringLiteral("collection.scrollStep"),
         QStringLiteral("one 30 px scroll step and repaint (median of 200 steps), vs QListView"),
-        scrollLibrary, scrollStock, { 10000, 100000, 1000000 }, { 50 }, 200 });
+        scrollLibrary, scrollStock, Sizes, { 50 }, 200, StockLimit })
+    && bench::registerCase({ QStringLiteral("collection.ensureItemVisible"),
+        QStringLiteral("ensureItemVisible() of an item anywhere and repaint (median of 200), vs "
+                       "QListView scrollTo()"),
+        ensureVisibleLibrary, ensureVisibleStock, Sizes, { 50 }, 200, StockLimit })
+    && bench::registerCase({ QStringLiteral("collection.scrollStep.accessible"),
+        QStringLiteral("the scroll step with accessibility on and the tree read after each "
+                       "step, vs the same view without"),
+        scrollAccessible, scrollLibrary, { 10000, 100000000 }, { 50 }, 200 });
 
 } // namespace

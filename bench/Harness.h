@@ -22,6 +22,8 @@ struct Case
     std::vector<int> sizes;
     std::vector<int> smokeSizes;
     int reps;
+    // Sizes above this have no baseline (it cannot hold them); 0 when every size has one.
+    int baselineLimit = 0;
 };
 
 std::vector<Case>& registry();

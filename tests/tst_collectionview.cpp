@@ -1,157 +1,71 @@
 // The collection view: its grid arithmetic on its own; recycling, selection and keys through
 // views; and views of random geometry driven through random steps, checked after each against
 // the layout formulas computed here without the view's help.
-#include "RandomSeed.h"
+#include "CollectionDelegate.h"
 
-#include <corvane/CollectionView.h>
+#include "collectionview/CollectionViewAccessible.h"
 
-#include "collectionview/CollectionView_private.h"
+#include <corvane/Keyboard.h>
 
 #include <QDrag>
-#include <QMimeData>
 #include <QMouseEvent>
-#include <QPointer>
-#include <QScrollBar>
-
-#include <memory>
+#include <QScopeGuard>
 
 using namespace testutils;
-using Index = CollectionViewIndex;
-using Counts = std::vector<unsigned long>;
-using Positions = QList<qint64>;
-Q_DECLARE_METATYPE(Index)
-Q_DECLARE_METATYPE(Counts)
+using namespace collectiontest;
 
 namespace {
 
-constexpr qint64 Limit = qint64(1) << 60; // where content positions saturate
-
-// Serves cells and headers, taking them from the pools `pooling` percent of the time; gives no
-// cell for (3, 1) and a null header `nullHeaders` percent of the time; records its calls. The
-// log holds "c" (selectionChanged), "k" (selectionClicked), "a" (selectionActivated) and "m"
-// with the number of items handed to mimeDataForSelection, which gives data only for more than
-// one. A QObject, so that the view notices its destruction.
-//
-// It knows the view's geometry, by default cells 100 x 80 with spacing 10 (pitch 110 x 90),
-// headers 20 and margin 5, and where the layout formulas put every cell.
-struct Delegate : QObject, ICollectionViewDelegate, Random
+// Runs one step of a script: k with one of DULREXAHZPQ sends Down, Up, Left, Right, Return,
+// Escape, A, Home, End, Page Up or Page Down; p(ress), r(elease), d(ouble click) or m(ove with
+// the left button) act on cell "gi", b presses the background, o reloads. A trailing S or C
+// holds Shift or Control.
+void runStep(CollectionView& view, const QString& s)
 {
-    using Random::Random;
-    unsigned long groupCount(CollectionView&) override { return (unsigned long)(counts.size()); }
-    unsigned long itemCount(CollectionView&, unsigned long g) override { return counts.at(g); }
-    CollectionViewItem* itemForIndex(CollectionView& view, const Index& index) override
-    {
-        requested.push_back(index);
-        if (index == Index(3, 1))
-            return nullptr;
-        CollectionViewItem* cell = chance(pooling) ? view.dequeueItem() : nullptr;
-        return cell ? cell : made.emplace_back(new CollectionViewItem).data();
+    const auto modifiers = s.endsWith(QLatin1Char('S')) ? Qt::ShiftModifier
+        : s.endsWith(QLatin1Char('C'))                  ? Qt::ControlModifier
+                                                        : Qt::NoModifier;
+    const int keys[] = { Qt::Key_Down, Qt::Key_Up, Qt::Key_Left, Qt::Key_Right, Qt::Key_Return,
+        Qt::Key_Escape, Qt::Key_A, Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown };
+    if (s[0] == QLatin1Char('o')) {
+        view.reload();
+        return;
     }
-    QWidget* headerForGroup(CollectionView& view, unsigned long group) override
-    {
-        requested.emplace_back(group, Index::None);
-        QWidget* header = chance(pooling) ? view.dequeueHeader() : nullptr;
-        return lastHeader = header || chance(nullHeaders) ? header : new QWidget;
+    if (s[0] == QLatin1Char('k')) {
+        QKeyEvent e(QEvent::KeyPress, keys[QStringLiteral("DULREXAHZPQ").indexOf(s[1])], modifiers);
+        QApplication::sendEvent(&view, &e);
+        QCOMPARE(e.isAccepted(), view.selectionType() != CollectionViewSelectionNone);
+        return;
     }
-    QMimeData* mimeDataForSelection(CollectionView&, const std::set<Index>& selection) override
-    {
-        log << QStringLiteral("m%1").arg(selection.size());
-        return selection.size() > 1 ? new QMimeData : nullptr;
-    }
-    void selectionActivated(CollectionView&) override { log << QStringLiteral("a"); }
-    void selectionChanged(CollectionView&) override { log << QStringLiteral("c"); }
-    void selectionClicked(CollectionView&) override { log << QStringLiteral("k"); }
-    void itemsLaidOut(CollectionView&, unsigned long v, unsigned long p) override
-    {
-        laidOut << QPoint(int(v), int(p));
-    }
-    void clearRecords() { requested.clear(), laidOut.clear(), log.clear(); }
-    // A shown view whose viewport has the given size.
-    std::unique_ptr<CollectionView> showView(QSize viewport)
-    {
-        auto view = std::make_unique<CollectionView>(this, item, int(hSpacing), int(vSpacing),
-            int(header), fixedColumns, center, int(margin));
-        view->reload();
-        view->show();
-        for (int i = 0; i < 3; ++i)
-            view->resize(view->size() + viewport - view->viewport()->size());
-        clearRecords();
-        return view;
-    }
-
-    long pitchX() const { return item.width() + hSpacing; }
-    long pitchY() const { return item.height() + vSpacing; }
-    long block(std::size_t g) const
-    {
-        return long((counts[g] + columns - 1) / columns) * pitchY() - vSpacing;
-    }
-    long groupTop(std::size_t g) const
-    {
-        long top = margin + header;
-        for (std::size_t k = 0; k < g; ++k)
-            top += header + block(k);
-        return top;
-    }
-    QRect cellRect(QPoint at, long visibleWidth) const
-    {
-        const long cells = columns * pitchX() - hSpacing;
-        const long x0 = center ? (std::max(visibleWidth, cells + 2 * margin) - cells) / 2 : margin;
-        return QRect(int(x0 + at.y() % columns * pitchX()),
-            int(groupTop(std::size_t(at.x())) + at.y() / columns * pitchY()), item.width(),
-            item.height());
-    }
-    // What a pass over the band places: the walk runs from the row that holds the top edge
-    // (less one row when the edge lies in a group's first two rows) to the row that holds the
-    // bottom edge, or to item 0 of the group whose header holds it.
-    QList<QPoint> placed(const QRect& band) const
-    {
-        QList<QPoint> result;
-        const long t = band.top() - margin, b = band.bottom() - margin;
-        bool started = false;
-        long top = 0;
-        for (std::size_t g = 0; g < counts.size() && !band.isEmpty(); top += header + block(g++)) {
-            const long itemsTop = top + header, bottom = itemsTop + block(g);
-            if (!started && t >= bottom)
-                continue;
-            long i
-                = !started && t > itemsTop + pitchY() ? columns * ((t - itemsTop) / pitchY()) : 0;
-            const long end = b >= bottom ? long(counts[g])
-                : b < itemsTop           ? 1
-                                         : columns * ((b - itemsTop) / pitchY() + 1);
-            for (started = true; i < std::min(end, long(counts[g])); ++i)
-                result << QPoint(int(g), int(i));
-            if (b < bottom)
-                break;
-        }
-        result.removeOne(QPoint(3, 1));
-        return result;
-    }
-
-    Counts counts;
-    std::vector<Index> requested; // cells, and headers as (group, none)
-    QPointer<QWidget> lastHeader;
-    std::vector<QPointer<CollectionViewItem>> made;
-    QList<QPoint> laidOut;
-    QStringList log;
-    int pooling = 100, nullHeaders = 0;
-    QSize item { 100, 80 };
-    long hSpacing = 10, vSpacing = 10, header = 20, margin = 5, columns = 1;
-    unsigned long fixedColumns = 0;
-    bool center = false;
-};
-
-// The delegate's default geometry, as a grid of the given counts laid out for a visible width.
-CollectionGrid makeGrid(const Counts& counts, unsigned long fixedColumns, int width)
-{
-    CollectionGrid grid(QSize(100, 80), 10, 10, 20, fixedColumns, fixedColumns != 0, 5);
-    grid.setItemCounts(counts);
-    grid.fitColumns(width);
-    return grid;
+    const QWidget* w = sendMouse(view, s, modifiers);
+    QVERIFY(w != view.widget() || s[0] == QLatin1Char('b'));
+    // The offscreen platform ends a drag at once; the QDrag then waits for deletion.
+    std::unique_ptr<QDrag> drag(inner(view)->findChild<QDrag*>());
+    const bool copies = drag && drag->mimeData() && drag->supportedActions() == Qt::CopyAction;
+    QCOMPARE(copies, s[0] == QLatin1Char('m') && view.selection().size() > 1);
 }
 
-NewInnerWidget* inner(CollectionView& v)
+// The accessibility events the view sends, as s(election), w(ithin), +/- (added, removed),
+// f(ocus) and o (children changed), with the child number.
+QStringList s_events;
+
+void recordEvent(QAccessibleEvent* event)
 {
-    return static_cast<NewInnerWidget*>(v.widget());
+    const int at = QList<QAccessible::Event>(
+        { QAccessible::Selection, QAccessible::SelectionWithin, QAccessible::SelectionAdd,
+            QAccessible::SelectionRemove, QAccessible::Focus, QAccessible::ObjectReorder })
+                       .indexOf(event->type());
+    s_events << QStringLiteral("%1%2")
+                    .arg(QStringLiteral("sw+-fo?").at(at < 0 ? 6 : at))
+                    .arg(event->child() < 0 ? QString() : QString::number(event->child()));
+}
+
+QString runText(const std::vector<CollectionSelection::Run>& runs)
+{
+    QStringList parts;
+    for (const auto& [a, b] : runs)
+        parts << QStringLiteral("%1%2-%3%4").arg(a.group).arg(a.item).arg(b.group).arg(b.item);
+    return parts.join(QLatin1Char(' '));
 }
 
 } // namespace
@@ -167,6 +81,14 @@ private Q_SLOTS:
     void recycling();
     void selection_data();
     void selection();
+    void selectionRuns_data();
+    void selectionRuns();
+    void headersFirst();
+    void mirrored_data();
+    void mirrored();
+    void accessibility();
+    void accessibleEvents_data();
+    void accessibleEvents();
     void randomView_data() { addSeedRows(30); }
     void randomView();
 };
@@ -333,20 +255,26 @@ void tst_CollectionView::recycling()
     bar->setValue(0);
     QCOMPARE(view->visibleItems().size(), size_t(12));
 
-    // A group of ULONG_MAX items is laid out exactly as far as a widget reaches: 3 + 16 cells
-    // at the top of a viewport 430 x 400, its last rows where they belong at the end.
-    d->counts = { 3, ULONG_MAX, 5 };
+    // A group of 10^8 items no longer fits a widget: the content widget keeps the viewport's
+    // size and the end of the content scrolls into it, group 2's cells exactly at its bottom.
+    d->counts = { 3, 100000000, 5 };
+    d->columns = 4;
     view->resize(view->size() + QSize(110, 100));
     view->reload();
-    QCOMPARE(inner(*view)->sizeHint(), QSize(440, QWIDGETSIZE_MAX - 1));
+    QCOMPARE(inner(*view)->sizeHint(), QSize(440, 0));
+    QCOMPARE(inner(*view)->geometry(), QRect(0, 0, 440, view->viewport()->height()));
     QCOMPARE(view->visibleItems().size(), size_t(19));
     bar->setValue(bar->maximum());
-    const QRect seen(inner(*view)->mapFrom(view->viewport(), QPoint()), view->viewport()->size());
+    const std::vector<qint64> tops = d->groupTops();
+    QCOMPARE(view->contentHeight(), tops[3] - d->header + d->margin);
+    QCOMPARE(view->scrollPosition(), view->contentHeight() - 400);
     for (CollectionViewItem* c : view->visibleItems()) {
         const int i = int(c->index().item);
-        QCOMPARE(c->geometry(), QRect(5 + i % 4 * 110, 125 + i / 4 * 90, 100, 80));
-        QVERIFY(c->geometry().intersects(seen) && c->index().group == 1);
+        const qint64 y = d->cellY(tops, c->index()) - view->scrollPosition();
+        QCOMPARE(c->geometry(), QRect(5 + i % 4 * 110, int(y), 100, 80));
     }
+    QCOMPARE(view->visibleItems().back()->index(), Index(2, 4));
+    QCOMPARE(view->visibleItems().back()->geometry().bottom(), 400 - 5 - 1);
 
     // So is a delegate.
     delete d;
@@ -359,10 +287,11 @@ void tst_CollectionView::selection_data()
     QTest::addColumn<Counts>("counts");
     QTest::addColumn<QString>("script");
 
-    // With 3 columns: the selection type (N, S or M), the steps, then after "=" the selection,
-    // "/" the anchor (-1-1 for none) and "|" the delegate's log. Steps: p(ress), r(elease),
-    // d(ouble click) or m(ove with the left button) on cell "gi", or b, a press on the
-    // background; k with one of DULREXA sends Down, Up, Left, Right, Return, Escape or A. A
+    // With 3 columns: the selection type (N, S or M, then + for full keyboard access and < for
+    // right to left), the steps, then after "=" the selection, "/" the anchor (-1-1 for none)
+    // and "|" the delegate's log. Steps: p(ress), r(elease), d(ouble click) or m(ove with the
+    // left button) on cell "gi", or b, a press on the background; k with one of DULREXAHZPQ
+    // sends Down, Up, Left, Right, Return, Escape, A, Home, End, Page Up or Page Down. A
     // trailing S or C holds Shift or Control.
     const auto row = [](const char* name, Counts counts, const char* script) {
         QTest::newRow(name) << counts << QString::fromLatin1(script);
@@ -393,6 +322,29 @@ void tst_CollectionView::selection_data()
     row("over empty group", gap, "S p04 kR kL kD kU = 04 /04 |c c c c c");
     row("first key", { 0, 0, 4 }, "S kA = 20 /20 |c");
     row("first key, all empty", { 0, 0 }, "M kD = /-1-1 |");
+    // Full keyboard access, multiple selection: Shift extends a run from where it started;
+    // Home, End and the page keys move; Ctrl+A selects everything with one notice.
+    const Counts pages { 40 };
+    row("without full access", pages, "M p04 kH kZ kP kQ kAC kDS = 07 /07 |c c");
+    row("shift right twice", m, "M+ p03 kRS kRS = 03 04 05 /05 |c c c");
+    row("shift down, up past start", k, "M+ p04 kDS kUS kUS = 01 02 03 04 /01 |c c c c");
+    row("run restarts after a move", m, "M+ p02 kRS kR kRS = 04 05 /05 |c c c c");
+    row("run restarts after a click", m, "M+ p02 kRS p05 kLS = 04 05 /04 |c c c c");
+    row("home", k, "M+ p12 kH = 00 /00 |c c");
+    row("end", k, "M+ p02 kZ = 15 /15 |c c");
+    row("shift end", k, "M+ p04 kZS = 04 10 11 12 13 14 15 /15 |c c");
+    row("shift home over empty group", gap, "M+ p21 kHS = 00 01 02 03 04 20 21 /00 |c c");
+    row("ctrl+a keeps anchor", k, "M+ p02 kAC = 00 01 02 03 04 10 11 12 13 14 15 /02 |c c");
+    row("ctrl+a first", k, "M+ kAC = 00 01 02 03 04 10 11 12 13 14 15 /00 |c");
+    row("ctrl+a, nothing to select", { 0 }, "M+ kAC = /-1-1 |");
+    row("page down, up", pages, "M+ p01 kQ kP = 01 /01 |c c c");
+    row("page down to the end", pages, "M+ p01 kQ kQ kQ = 039 /039 |c c c c");
+    row("page up to the top", pages, "M+ p01 kZ kP kP kP = 00 /00 |c c c c c");
+    row("single: keys of multiple", pages, "S+ p04 kH kZ kAC kDS = 07 /07 |c c");
+    // Right to left, Left moves to the next item and Right to the previous one.
+    row("mirrored left", k, "S< p04 kL = 10 /10 |c c");
+    row("mirrored right", k, "S< p10 kR = 04 /04 |c c");
+    row("mirrored, shift left", k, "M+< p03 kLS kLS = 03 04 10 /10 |c c c");
 }
 
 void tst_CollectionView::selection()
@@ -404,37 +356,17 @@ void tst_CollectionView::selection()
     d.fixedColumns = 3;
     auto view = d.showView(QSize(430, 600));
     QStringList steps = script.section(QStringLiteral(" = "), 0, 0).split(QLatin1Char(' '));
-    const int type = int(QStringLiteral("NSM").indexOf(steps.takeFirst()));
+    const QString mode = steps.takeFirst();
+    const int type = int(QStringLiteral("NSM").indexOf(mode[0]));
     view->setSelectionType(CollectionViewSelectionType(type));
-    const int keys[] = { Qt::Key_Down, Qt::Key_Up, Qt::Key_Left, Qt::Key_Right, Qt::Key_Return,
-        Qt::Key_Escape, Qt::Key_A };
+    corvane::setFullKeyboardAccess(mode.contains(QLatin1Char('+')));
+    const auto restore = qScopeGuard([] { corvane::setFullKeyboardAccess(false); });
+    if (mode.contains(QLatin1Char('<')))
+        view->setLayoutDirection(Qt::RightToLeft);
     for (const QString& s : steps) {
-        const auto modifiers = s.endsWith(QLatin1Char('S')) ? Qt::ShiftModifier
-            : s.endsWith(QLatin1Char('C'))                  ? Qt::ControlModifier
-                                                            : Qt::NoModifier;
-        if (s[0] == QLatin1Char('k')) {
-            QKeyEvent e(QEvent::KeyPress, keys[QStringLiteral("DULREXA").indexOf(s[1])], modifiers);
-            QApplication::sendEvent(view.get(), &e);
-            QCOMPARE(e.isAccepted(), type != CollectionViewSelectionNone);
-            continue;
-        }
-        QWidget* w = view->widget();
-        for (CollectionViewItem* cell : view->visibleItems())
-            if (s[0] != QLatin1Char('b')
-                && cell->index() == Index(s[1].digitValue(), s[2].digitValue()))
-                w = cell;
-        QVERIFY(w != view->widget() || s[0] == QLatin1Char('b'));
-        // Press, release, double click and move follow each other in QEvent::Type.
-        const auto event = QEvent::Type(
-            QEvent::MouseButtonPress + std::max<int>(0, QStringLiteral("prdm").indexOf(s[0])));
-        QMouseEvent e(event, QPointF(2, 2), QPointF(w->mapToGlobal(QPoint(2, 2))),
-            event == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-            event == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, modifiers);
-        QApplication::sendEvent(w, &e);
-        // The offscreen platform ends a drag at once; the QDrag then waits for deletion.
-        std::unique_ptr<QDrag> drag(inner(*view)->findChild<QDrag*>());
-        const bool copies = drag && drag->mimeData() && drag->supportedActions() == Qt::CopyAction;
-        QCOMPARE(copies, event == QEvent::MouseMove && view->selection().size() > 1);
+        runStep(*view, s);
+        if (QTest::currentTestFailed())
+            return;
     }
 
     QString result;
@@ -446,6 +378,220 @@ void tst_CollectionView::selection()
     QCOMPARE(result, script.section(QStringLiteral(" = "), 1));
     for (CollectionViewItem* cell : view->visibleItems())
         QCOMPARE(cell->selected(), view->selection().count(cell->index()) == 1);
+}
+
+void tst_CollectionView::selectionRuns_data()
+{
+    columns<QString, QString, quint64>("ops", "runs", "count");
+    // Counts 5, 0 and 6: ops insert (+gi), erase (-gi), select all (a), select a span (sgi:gi)
+    // or assign a set (=gi,gi). Group 1 is empty, so 19 and 26 (or 30) are not valid.
+    const auto row = [](const char* name, const char* ops, const char* runs, quint64 count) {
+        QTest::newRow(name) << QString::fromLatin1(ops) << QString::fromLatin1(runs) << count;
+    };
+    row("joins across an empty group", "+04 +20 +03", "03-20", 3);
+    row("joins both neighbours", "+02 +04 +03", "02-04", 3);
+    row("inside a run", "s00:04 +02", "00-04", 5);
+    row("erase splits", "s00:25 -03", "00-02 04-25", 10);
+    row("erase ends", "s25:00 -00 -25", "01-24", 9);
+    row("assign keeps strays", "=01,02,19,20,26", "01-02 19-19 20-20 26-26", 5);
+    row("strays in and out", "+19 +30 -19 -02", "30-30", 1);
+    row("all", "+19 a", "00-25", 11);
+}
+
+void tst_CollectionView::selectionRuns()
+{
+    auto [ops, runs, count] = fetch<QString, QString, quint64>("ops", "runs", "count");
+    const CollectionGrid grid = makeGrid({ 5, 0, 6 }, 0, 430);
+    CollectionSelection selection(grid);
+    const auto index
+        = [](const QString& gi) { return Index(gi[0].digitValue(), gi[1].digitValue()); };
+    for (const QString& op : ops.split(QLatin1Char(' '))) {
+        const QString arg = op.mid(1);
+        if (op[0] == QLatin1Char('+'))
+            selection.insert(index(arg));
+        else if (op[0] == QLatin1Char('-'))
+            selection.erase(index(arg));
+        else if (op[0] == QLatin1Char('a'))
+            selection.assignAll();
+        else if (op[0] == QLatin1Char('s'))
+            selection.assignSpan(index(arg.left(2)), index(arg.mid(3)));
+        else {
+            std::set<Index> set;
+            for (const QString& gi : arg.split(QLatin1Char(',')))
+                set.insert(index(gi));
+            selection.assign(set);
+        }
+    }
+    QCOMPARE(runText(selection.runs()), runs);
+    QCOMPARE(selection.count(), count);
+    // The set holds what the runs hold, and only while it fits the limit.
+    const std::set<Index>& set = selection.indices(count);
+    QCOMPARE(quint64(set.size()), count);
+    for (unsigned long g = 0; g < 4; ++g)
+        for (unsigned long i = 0; i < 8; ++i)
+            QCOMPARE(selection.contains(Index(g, i)), set.count(Index(g, i)) == 1);
+    QVERIFY(selection.indices(count - 1).empty());
+}
+
+void tst_CollectionView::headersFirst()
+{
+    // Groups of 2 in 3 columns are 100 pixels tall: a pass asks for the headers of every group
+    // that came into view, then for their cells (and again for (3, 1), which got none).
+    Delegate d;
+    d.counts = { 2, 2, 2, 2, 2, 2 };
+    d.fixedColumns = 3;
+    auto view = d.showView(QSize(430, 400));
+    view->reload();
+    const auto h = [](unsigned long g) { return Index(g, Index::None); };
+    QCOMPARE(d.requested,
+        std::vector<Index>({ h(0), h(1), h(2), h(3), { 0, 0 }, { 0, 1 }, { 1, 0 }, { 1, 1 },
+            { 2, 0 }, { 2, 1 }, { 3, 0 }, { 3, 1 } }));
+    d.clearRecords();
+    view->verticalScrollBar()->setValue(200);
+    QCOMPARE(d.requested,
+        std::vector<Index>({ h(4), h(5), { 3, 1 }, { 4, 0 }, { 4, 1 }, { 5, 0 }, { 5, 1 } }));
+}
+
+void tst_CollectionView::mirrored_data()
+{
+    columns<bool, unsigned long, int, QList<int>, int>("rtl", "fixed", "width", "xs", "shownX");
+    // The first row's cells, left to right in the content widget, and where cell 0 shows. A
+    // viewport 300 wide shows the right end of 5 fixed columns (550 wide) first.
+    QTest::newRow("left to right") << false << 0ul << 450 << QList<int> { 5, 115, 225, 335 } << 5;
+    QTest::newRow("right to left") << true << 0ul << 450 << QList<int> { 345, 235, 125, 15 } << 345;
+    QTest::newRow("centred") << false << 3ul << 600 << QList<int> { 140, 250, 360 } << 140;
+    QTest::newRow("centred, right to left")
+        << true << 3ul << 600 << QList<int> { 360, 250, 140 } << 360;
+    QTest::newRow("wider, right to left")
+        << true << 5ul << 300 << QList<int> { 445, 335, 225, 115, 5 } << 195;
+}
+
+void tst_CollectionView::mirrored()
+{
+    auto [rtl, fixed, width, xs, shownX]
+        = fetch<bool, unsigned long, int, QList<int>, int>("rtl", "fixed", "width", "xs", "shownX");
+    Delegate d;
+    d.counts = { 12 };
+    d.fixedColumns = fixed, d.center = fixed != 0;
+    auto view = d.showView(QSize(width, 400));
+    if (rtl)
+        view->setLayoutDirection(Qt::RightToLeft);
+    QList<int> got;
+    for (const CollectionViewItem* cell : view->visibleItems())
+        if (cell->index().item < unsigned(xs.size()))
+            got << cell->x();
+    QCOMPARE(got, xs);
+    QCOMPARE(d.lastHeader->geometry().x(), 5);
+    QCOMPARE(d.lastHeader->geometry().right(), view->widget()->width() - 6);
+    // What the pointer hits is the cell drawn there.
+    CollectionViewItem* first = view->visibleItems().front();
+    const QPoint shown = first->mapTo(view->viewport(), QPoint());
+    QCOMPARE(shown, QPoint(shownX, 25));
+    QCOMPARE(view->viewport()->childAt(shown + QPoint(99, 79)), first);
+    QCOMPARE(inner(*view)->indexAt(first->pos() + QPoint(99, 79)), Index(0, 0));
+    QCOMPARE(inner(*view)->indexAt(first->pos() + QPoint(rtl ? -1 : 100, 0)), Index());
+}
+
+void tst_CollectionView::accessibility()
+{
+    // A list of every item, placed or not; names from the delegate's default, a cell's own
+    // name or the delegate; states that follow selection and focus.
+    Delegate d;
+    d.counts = { 5, 200 };
+    d.fixedColumns = 3;
+    auto view = d.showView(QSize(430, 300));
+    view->setSelectionType(CollectionViewSelectionMultiple);
+    view->visibleItems()[1]->setAccessibleName("Teal"_q);
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(view.get());
+    QCOMPARE(list->role(), QAccessible::List);
+    QCOMPARE(list->childCount(), 205);
+    QVERIFY(list->state().multiSelectable);
+    d.requested.clear();
+    const struct
+    {
+        int child;
+        const char* name;
+        bool offscreen;
+    } items[] = { { 0, "Group 1, item 1", false }, { 1, "Teal", false },
+        { 5, "Group 2, item 1", false }, { 204, "Group 2, item 200", true } };
+    for (const auto& item : items) {
+        QAccessibleInterface* child = list->child(item.child);
+        QVERIFY(child && child->isValid());
+        QCOMPARE(child->role(), QAccessible::ListItem);
+        QCOMPARE(child->text(QAccessible::Name), QString::fromUtf8(item.name));
+        QCOMPARE(child->state().offscreen, item.offscreen);
+        QVERIFY(child->state().selectable && !child->state().selected);
+        QCOMPARE(child->parent(), list);
+        QCOMPARE(list->indexOfChild(child), item.child);
+        QCOMPARE(list->child(item.child), child);
+    }
+    QVERIFY(d.requested.empty());
+    QCOMPARE(list->child(205), nullptr);
+    QCOMPARE(list->child(-1), nullptr);
+    d.names
+        = [](const Index& i) { return QStringLiteral("Swatch %1.%2").arg(i.group).arg(i.item); };
+    QCOMPARE(list->child(204)->text(QAccessible::Name), "Swatch 1.199"_q);
+
+    // Where item 4 is drawn, and what lies at a point.
+    const CollectionViewItem* cell = view->visibleItems()[4];
+    const QRect onScreen(cell->mapToGlobal(QPoint()), cell->size());
+    QCOMPARE(list->child(4)->rect(), onScreen);
+    QCOMPARE(list->childAt(onScreen.center().x(), onScreen.center().y()), list->child(4));
+    QCOMPARE(list->childAt(onScreen.right() + 5, onScreen.center().y()), nullptr);
+
+    QVERIFY(focus(view.get()));
+    QTest::mouseClick(view->visibleItems()[2], Qt::LeftButton);
+    QVERIFY(list->child(2)->state().selected && list->child(2)->state().focused);
+    QVERIFY(!list->child(3)->state().selected && !list->child(3)->state().focused);
+    QCOMPARE(list->focusChild(), list->child(2));
+    view->setSelectionType(CollectionViewSelectionNone);
+    QVERIFY(!list->child(2)->state().selectable && !list->state().multiSelectable);
+    // Children count only to INT_MAX; reloading to fewer items makes old children invalid.
+    QAccessibleInterface* last = list->child(204);
+    d.counts = { 4294967303ul };
+    view->reload();
+    QCOMPARE(list->childCount(), INT_MAX);
+    QVERIFY(!last->isValid());
+    QCOMPARE(list->child(INT_MAX - 1)->text(QAccessible::Name), "Swatch 0.2147483646"_q);
+}
+
+void tst_CollectionView::accessibleEvents_data()
+{
+    columns<QString, QString>("steps", "events");
+    // Counts 5 and 6 in 3 columns, multiple selection, full keyboard access, focused.
+    const auto row = [](const char* name, const char* steps, const char* events) {
+        QTest::newRow(name) << QString::fromLatin1(steps) << QString::fromLatin1(events);
+    };
+    row("press", "p03", "s3 f3");
+    row("control toggles", "p02 p04C p04C", "s2 f2 +4 f4 -4 f2");
+    row("shift range", "p01 p03S", "s1 f1 w");
+    row("arrow", "p04 kR", "s4 f4 s5 f5");
+    row("shift arrow", "p01 kDS", "s1 f1 w f4");
+    row("select all", "p01 kAC", "s1 f1 w");
+    row("background", "p01 b", "s1 f1 w");
+    row("first key", "kD", "s0 f0");
+    row("reload", "p01 o", "s1 f1 o");
+}
+
+void tst_CollectionView::accessibleEvents()
+{
+    auto [steps, events] = fetch<QString, QString>("steps", "events");
+    Delegate d;
+    d.counts = { 5, 6 };
+    d.fixedColumns = 3;
+    auto view = d.showView(QSize(430, 600));
+    view->setSelectionType(CollectionViewSelectionMultiple);
+    QVERIFY(focus(view.get()));
+    corvane::setFullKeyboardAccess(true);
+    s_events.clear();
+    CollectionViewAccessible::setObserver(recordEvent);
+    const auto restore = qScopeGuard([] {
+        corvane::setFullKeyboardAccess(false);
+        CollectionViewAccessible::setObserver(nullptr);
+    });
+    for (const QString& step : steps.split(QLatin1Char(' ')))
+        runStep(*view, step);
+    QCOMPARE(s_events.join(QLatin1Char(' ')), events);
 }
 
 void tst_CollectionView::randomView()

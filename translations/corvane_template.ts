@@ -4,6 +4,10 @@
 <context>
     <name>Corvane</name>
     <message>
+        <source>Group %1, item %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Browse</source>
         <translation type="unfinished"></translation>
     </message>

@@ -63,7 +63,7 @@ CollectionPage::CollectionPage(QWidget* parent)
 
     m_view->reload();
     m_view->setSelection({ { 0, 2482 }, { 0, 2485 }, { 0, 2486 } });
-    m_selected = m_view->selection().size();
+    m_selected = static_cast<unsigned long>(m_view->selectionCount());
     updateStatus();
 }
 

@@ -85,7 +85,17 @@ void SwatchDelegate::selectionActivated(CollectionView& view)
 
 void SwatchDelegate::selectionChanged(CollectionView& view)
 {
-    Q_EMIT selectionUpdated(view.selection().size());
+    // The count, not the set: a select-all of a large collection is not handed over as a set.
+    Q_EMIT selectionUpdated(static_cast<unsigned long>(view.selectionCount()));
+}
+
+QString SwatchDelegate::accessibleName(CollectionView&, CollectionViewIndex const& index)
+{
+    return tr("%1 %2, shade %3, %4")
+        .arg(QString::fromLatin1(kFamilies[index.group % kFamilyCount]))
+        .arg(index.group / kFamilyCount + 1)
+        .arg(index.item + 1)
+        .arg(colorAt(index).name());
 }
 
 void SwatchDelegate::selectionClicked(CollectionView&) { }

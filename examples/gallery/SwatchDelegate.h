@@ -27,6 +27,8 @@ public:
     void selectionClicked(CollectionView& view) override;
     void itemsLaidOut(
         CollectionView& view, unsigned long visibleCount, unsigned long pooledCount) override;
+    // Names a screen reader reads: the family, the shade and the colour.
+    QString accessibleName(CollectionView& view, CollectionViewIndex const& index) override;
 
 Q_SIGNALS:
     void laidOut(unsigned long placed, unsigned long pooled);

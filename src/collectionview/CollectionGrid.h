@@ -14,7 +14,11 @@
 // Positions are content coordinates: 64-bit, from the content's top-left corner, margins
 // included, saturating far beyond any widget. The view converts them to widget coordinates
 // where it places widgets. Widths always fit a widget: the grid never has more columns than
-// the widest widget holds.
+// the widest widget holds. Right to left, a row starts at the right: x mirrors within the wider
+// of the visible width and the content; nothing else changes.
+//
+// Items are also counted through all groups (an item's ordinal), so that runs of items and
+// counts need no walk over them.
 class CORVANE_AUTOTEST_EXPORT CollectionGrid
 {
 public:
@@ -55,6 +59,15 @@ public:
     // Sets the columns for a visible width: the fixed count, or as many as fit, at least one.
     void fitColumns(int visibleWidth);
     unsigned long columns() const { return m_columns; }
+    void setRightToLeft(bool rightToLeft) { m_rightToLeft = rightToLeft; }
+    bool isRightToLeft() const { return m_rightToLeft; }
+
+    // The number of items in all groups, and the ordinal of a valid index among them (both
+    // saturate past 2^64 items).
+    quint64 itemTotal() const { return itemsBefore().back(); }
+    quint64 ordinal(const CollectionViewIndex& index) const;
+    // The index of an ordinal, or none past the last item.
+    CollectionViewIndex indexOfOrdinal(quint64 ordinal) const;
 
     QSize itemSize() const { return m_itemSize; }
     qint64 pitchX() const;
@@ -73,6 +86,13 @@ public:
     Rect cellRect(const CollectionViewIndex& index, int visibleWidth) const;
     Rect headerRect(unsigned long group, int visibleWidth) const;
 
+    // The item in `column` of the row at content y, or the last item of that row when it is
+    // shorter; above the first row the first row's, below the last row the last row's. Empty
+    // groups are stepped over (towards the end, then back). None without items.
+    CollectionViewIndex itemNear(qint64 y, unsigned long column) const;
+    // The index whose cell holds the content point, or none.
+    CollectionViewIndex indexAt(qint64 x, qint64 y, int visibleWidth) const;
+
     // The indices a pass places for the band from `top` to `bottom` (inclusive). It starts at the
     // row whose pitch (the row and the spacing below it) holds `top`, or at item 0 while `top` is
     // at most one pitch below the group's first row. It ends with the row that holds `bottom`,
@@ -80,6 +100,7 @@ public:
     Range visibleRange(qint64 top, qint64 bottom) const;
 
 private:
+    const std::vector<quint64>& itemsBefore() const;
     qint64 rowsHeight(quint64 rows) const;
     qint64 blockHeight(unsigned long group) const;
     void recomputeGroupTops();
@@ -93,10 +114,14 @@ private:
     bool m_centerItems;
     int m_margin;
     unsigned long m_columns;
+    bool m_rightToLeft = false;
     std::vector<unsigned long> m_itemCounts;
+    // Items before each group, one past the last group giving the total; counted when asked.
+    mutable std::vector<quint64> m_itemsBefore;
     // Top of each group's header band (without the margin), one past the last group giving the
-    // content height; and the running maximum of the group bottoms, which is what the visible
-    // range is searched in (a group's block is negative when it is empty).
+    // content height. The visible range is searched in the group bottoms; where some group ends
+    // above the one before it (an empty group whose spacing exceeds its header), in their
+    // running maximum, kept only then.
     std::vector<qint64> m_groupTops;
     std::vector<qint64> m_maxBottoms;
 };

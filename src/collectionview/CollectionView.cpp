@@ -1,14 +1,25 @@
 #include <corvane/CollectionView.h>
 
+#include "collectionview/CollectionViewAccessible.h"
 #include "collectionview/CollectionView_private.h"
 
-ICollectionViewDelegate::~ICollectionViewDelegate() = default;
+ICollectionViewDelegate::~ICollectionViewDelegate()
+{
+    NewInnerWidget::delegateDestroyed(this);
+}
+
+QString ICollectionViewDelegate::accessibleName(
+    CollectionView& view, const CollectionViewIndex& index)
+{
+    return CollectionItemAccessible::defaultName(view, index);
+}
 
 CollectionView::CollectionView(ICollectionViewDelegate* delegate, const QSize& itemSize,
     int horizontalSpacing, int verticalSpacing, int headerHeight, unsigned long fixedColumns,
     bool centerItems, int margin, QWidget* parent)
     : QScrollArea(parent)
 {
+    CollectionViewAccessible::install();
     setAttribute(Qt::WA_MacShowFocusRect, false);
     setAttribute(Qt::WA_LayoutUsesWidgetRect);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -65,9 +76,50 @@ void CollectionView::setSelectionType(CollectionViewSelectionType type)
     m_inner->setSelectionType(type);
 }
 
+quint64 CollectionView::selectionCount() const
+{
+    return m_inner->selectionState().count();
+}
+
+std::vector<std::pair<CollectionViewIndex, CollectionViewIndex>>
+CollectionView::selectionRanges() const
+{
+    return m_inner->selectionState().runs();
+}
+
+bool CollectionView::isSelected(const CollectionViewIndex& index) const
+{
+    return m_inner->selectionState().contains(index);
+}
+
+void CollectionView::selectAll()
+{
+    m_inner->selectAll();
+}
+
 void CollectionView::ensureItemVisible(const CollectionViewIndex& index)
 {
     m_inner->scrollTo(index);
+}
+
+qint64 CollectionView::contentHeight() const
+{
+    return std::max<qint64>(0, m_inner->grid().contentHeight());
+}
+
+qint64 CollectionView::scrollPosition() const
+{
+    return m_inner->scrollPosition();
+}
+
+void CollectionView::setScrollPosition(qint64 y)
+{
+    m_inner->setScrollPosition(y);
+}
+
+qint64 CollectionView::contentOffset() const
+{
+    return m_inner->contentOffset();
 }
 
 void CollectionView::keyPressEvent(QKeyEvent* event)
@@ -89,6 +141,8 @@ void CollectionView::showEvent(QShowEvent* event)
 
 void CollectionView::scrollContentsBy(int dx, int dy)
 {
-    QScrollArea::scrollContentsBy(dx, dy);
-    m_inner->updateItems(true);
+    // Windowed, the content widget stays at the top and its content follows the bar instead.
+    if (!m_inner->isWindowed() || dx != 0)
+        QScrollArea::scrollContentsBy(dx, dy);
+    m_inner->followScrollBars();
 }
