@@ -1,7 +1,8 @@
 # Doxygen input filter for the Markdown pages: gives each heading the anchor a Git host makes of
 # it ("## Combo entries" becomes {#combo-entries}), so that links such as (#combo-entries) work in
 # both, and names a page after its file (docs/descriptions.md is the page "descriptions"). Lines
-# are only extended, never added, so warnings keep their line numbers.
+# are only extended, never added, so warnings keep their line numbers. Doxygen shows code spans in
+# headings as raw markup, so their backquotes go.
 FNR == 1 {
     page = FILENAME
     sub(/^.*\//, "", page)
@@ -21,7 +22,9 @@ FNR == 1 {
         gsub(/ /, "-", anchor)
     }
     titled = 1
-    print $0 " {#" anchor "}"
+    heading = $0
+    gsub(/`/, "", heading)
+    print heading " {#" anchor "}"
     next
 }
 /^# / { titled = 1 }

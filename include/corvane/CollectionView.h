@@ -60,8 +60,8 @@ public:
         = 0;
     /// A double click on a cell (after selecting it alone), or Return or Enter.
     virtual void selectionActivated(CollectionView& view) = 0;
-    /// After every change of the selection, by the user or by CollectionView::setSelection(),
-    /// selectAll() or reload(); once per change.
+    /// After every change of the selection, by the user or by CollectionView::setSelection() or
+    /// selectAll(); once per change. reload() clears the selection without calling it.
     virtual void selectionChanged(CollectionView& view) = 0;
     /// The mouse button came up over a selected cell without Ctrl held.
     virtual void selectionClicked(CollectionView& view) = 0;

@@ -51,7 +51,7 @@ inline bool operator!=(const CollectionViewIndex& a, const CollectionViewIndex& 
 
 /// How the user may select in a CollectionView.
 enum CollectionViewSelectionType {
-    CollectionViewSelectionNone = 0, ///< Not at all; the view ignores keys. The default.
+    CollectionViewSelectionNone = 0, ///< Not at all, and the view takes no keys. The default.
     CollectionViewSelectionSingle = 1, ///< One item at a time.
     CollectionViewSelectionMultiple = 2 ///< Several items, with Ctrl and Shift.
 };

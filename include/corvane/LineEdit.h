@@ -24,9 +24,11 @@ public:
     /// A field at rest, in the "transp" look.
     explicit LineEdit(QWidget* parent = nullptr);
 
-    /// `step` is the size of the owner's value range; with `realValues` it picks the step rule:
-    /// an integer row steps by one per 9 pixels; a real one by a sixth of the travel in pixels
-    /// above a range of 100, a hundredth of it above 1, a quarter of it otherwise.
+    /// `step` is the size of the owner's value range; with `realValues` it picks the step rule.
+    /// A step is emitted once the pointer is 9 pixels or more from where steps are measured, and
+    /// its size follows from that travel `dx`: 1 on an integer row with a range of 1 or more;
+    /// dx / 6 in whole steps on a real row with a range above 100; dx * 0.01 with a range above 1;
+    /// dx / 4 in whole steps otherwise.
     void setStep(double step, bool realValues);
     /// Sets `style_type` and applies the theme again.
     void forceStyles(QString const& styleType);

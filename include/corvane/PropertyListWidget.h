@@ -39,7 +39,7 @@ public:
 Q_DECLARE_INTERFACE(IUserInterfaceProperties, IUserInterfaceProperties_iid)
 
 /// Supplies what the sheet cannot make by itself: the file sources of its file rows. The sheet
-/// does not own it; it may be null for a sheet without file rows.
+/// does not own it. It may be null; file rows then have no source (see FilePicker::setSource()).
 class CORVANE_WIDGETS_EXPORT IPropertyListHelper
 {
 public:
@@ -122,9 +122,9 @@ public:
     void setProperty(QObject* w, QVariant const& value);
     using QObject::setProperty;
 
-    /// Settles a keyed combo after its property was written: an object that turned the text
-    /// into "0" gets `oldText` back and the entry is removed; otherwise the combo shows the
-    /// property's value.
+    /// Settles a combo after its property was written with `newText`: a plain combo writes its
+    /// index; for a keyed one, an object that turned the text into "0" gets `oldText` back and
+    /// the entry is removed, otherwise the combo shows the property's value.
     void updateCombo(QObject* combo, QString const& newText, QString const& oldText);
     /// Re-reads every row from the object, after rebinding the sheet to `object` when it is
     /// not null.
@@ -142,7 +142,7 @@ public:
 
     /// Appends `w` to the last panel, making one titled with the window title if none exists.
     void addWidget(QWidget* w);
-    /// Appends `size` pixels of space below the panels.
+    /// Appends `size` pixels of space after the panels made so far.
     void addSpacing(int size);
     /// Inserts `w`, typically a nested sheet, after the panels; the sheet owns it.
     void addPanel(QWidget* w);
