@@ -59,8 +59,8 @@ public:
     /// A `number` row for a 0 to 1 property shown as 0 to 100, with a slider (flags ePercents,
     /// eIntValues, eSliderInsteadSpinner, and eTwoLines with `twoLines`).
     void AddPercentSlider(QString const& label, QString const& prop, bool twoLines = false);
-    /// A `number` row from `minValue` to `maxValue` with eInputLineFlags `flags` and `precision`
-    /// decimals. The property is written as a float.
+    /// A `number` row from `minValue` to `maxValue` with eInputLineFlags `flags` (declared in
+    /// `<corvane/IInputLine.h>`) and `precision` decimals. The property is written as a float.
     void AddSlider(QString const& label, QString const& prop, float minValue, float maxValue,
         int flags, int precision);
     /// A `color` row; the property holds a QColor.
