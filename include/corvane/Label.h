@@ -1,22 +1,32 @@
 #pragma once
 
+/// @file
+/// Label, the word-wrapping title of every control.
+
 #include <corvane/CorvaneExport.h>
 
 #include <QFont>
 #include <QLabel>
 #include <QMargins>
 
-// The word-wrapping label used for every title in the library. In a right-to-left layout its
-// text keeps to the leading (right) edge, whatever the direction of the text itself.
+/// The word-wrapping label used for every title in the library. In a right-to-left layout its
+/// text keeps to the leading (right) edge, whatever the direction of the text itself. The
+/// property sheet's `label` rows are Labels, named by the record's `w_obj_id`.
+///
+/// Theming: class `Label`.
 class CORVANE_WIDGETS_EXPORT Label : public QLabel
 {
     Q_OBJECT
 public:
+    /// A word-wrapping label showing `text`, without indent.
     explicit Label(QString const& text, QWidget* parent = nullptr);
 
+    /// QLabel's answer, remembered for the last width asked while nothing that affects it
+    /// changed.
     int heightForWidth(int width) const override;
 
 protected:
+    /// Mirrors a left or right alignment when the layout direction is right to left.
     bool event(QEvent* e) override;
 
 private:
