@@ -91,6 +91,12 @@ inline void dragNumber(QWidget* row, int steps)
     QTest::mouseRelease(edit, Qt::LeftButton, Qt::NoModifier, centre);
 }
 
+// A record of `type` with the keys of `more`.
+inline PropertyDescription rec(QLatin1String type, PropertyDescription more = {})
+{
+    return more.insert(PropertyKey::Type, QString(type)), more;
+}
+
 // A record, or a list of them, written as JSON: one line of a table each.
 inline PropertyDescriptionList records(QByteArray const& json)
 {

@@ -115,19 +115,6 @@ public:
 
 namespace {
 
-PropertyDescription rec(QLatin1String type, PropertyDescription more = {})
-{
-    return more.insert(Key::Type, QString(type)), more;
-}
-
-// The record the builder writes for one call.
-PropertyDescription built(std::function<void(PropertiesListBuilder&)> add)
-{
-    PropertiesListBuilder b { QString() };
-    add(b);
-    return b.list().last();
-}
-
 // The first difference between two lists, values and their types, or nothing.
 QString difference(PropertyDescriptionList const& actual, PropertyDescriptionList const& expected)
 {
@@ -237,62 +224,38 @@ private Q_SLOTS:
         QVERIFY(!DescriptionCheck::kindOf("w_maxvalue"_q, &kind));
     }
 
-    void introspectedRecords_data()
-    {
-        columns<QString, PropertyDescription>("prop", "record");
-        const auto row = [](char const* prop, PropertyDescription record) {
-            QTest::newRow(prop) << QString::fromLatin1(prop) << record;
-        };
-        const int integer = eIntValues | eSliderInsteadSpinner;
-        row("count", built([](auto& b) { b.AddSlider("count"_q, "count"_q, -5, 80, integer, 0); }));
-        row("visible", built([](auto& b) { b.AddCheckBox("visible"_q, "visible"_q); }));
-        row("name", built([](auto& b) { b.AddTextField("name"_q, "name"_q); }));
-        auto ratio = built([](auto& b) {
-            b.AddSlider("Aspect ratio"_q, "ratio"_q, 0.5f, 2.5f, NumberFlags::Default, 2);
-        });
-        row("ratio", (ratio.insert(Key::ToolTip, "Width over height"_q), ratio));
-        row("size",
-            built([](auto& b) { b.AddSlider("size"_q, "size"_q, 0, 1, NumberFlags::Default, 3); }));
-        row("tint", built([](auto& b) { b.AddColorPicker("tint"_q, "tint"_q); }));
-        auto kind = built([](auto& b) { b.AddComboBox("kind"_q, "kind"_q); });
-        kind.insert(
-            Key::Values, QVariantMap { { "Circle"_q, 0 }, { "Square"_q, 1 }, { "Star"_q, 5 } });
-        row("kind", kind);
-        auto edges = built([](auto& b) { b.AddComboBox("edges"_q, "edges"_q); });
-        edges.insert(Key::Values,
-            QVariantMap { { "NoEdges"_q, 0 }, { "Top"_q, 1 }, { "Bottom"_q, 2 }, { "Left"_q, 4 } });
-        row("edges", edges);
-        row("link", built([](auto& b) { b.AddFilePicker("link"_q, "link"_q, QString()); }));
-        row("texture",
-            built([](auto& b) { b.AddFilePicker("texture"_q, "texture"_q, "image"_q); }));
-        row("steps", built([](auto& b) { b.AddSlider("steps"_q, "steps"_q, 0, 100, integer, 0); }));
-    }
-
-    // Each property's record, key by key, with the types the builder gives them.
-    void introspectedRecords()
-    {
-        auto [prop, record] = fetch<QString, PropertyDescription>("prop", "record");
-        PropertiesListBuilder b("T"_q);
-        b.AddProperties(Drawing::staticMetaObject);
-        PropertyDescriptionList found;
-        for (const PropertyDescription& r : b.list())
-            if (r.value(Key::Prop) == prop)
-                found << r;
-        QCOMPARE(difference(found, { record }), QString());
-    }
-
-    // Panels per class, base first, declaration order; what gets no row, and what is skipped.
+    // A panel per class, base first, declaration order, class information applied (the derived
+    // class's over the base's); what gets no row is named, and non-designable, read-only and
+    // constant properties are skipped. Each record key by key, one per line.
     void introspectedList()
     {
         Drawing drawing;
         PropertiesListBuilder b("T"_q);
         QCOMPARE(b.AddProperties(&drawing), ("area items origin"_q.split(QLatin1Char(' '))));
-        QStringList layout;
-        for (const PropertyDescription& r : b.list())
-            layout << r.value(Key::Prop, r.value(Key::Label)).toString();
-        QCOMPARE(layout.join(QLatin1Char(' ')),
-            "T Basic settings count visible name Drawing ratio size tint kind edges link texture "
-            "steps"_q);
+        const QString number
+            = R"(  {"type": "number", "label": "%1", "prop": "%1", "w_flags": %2, )"_q;
+        QCOMPARE(QString::fromUtf8(corvane::descriptionsToJson(b)).split(QLatin1Char('\n')),
+            (QStringList { "["_q, R"(  {"type": "title", "label": "T"},)"_q,
+                R"(  {"type": "panel", "label": "Basic settings"},)"_q,
+                number.arg("count"_q).arg(160)
+                    + R"("w_maxValue": 80.0, "w_minValue": -5.0, "w_percent": false, "w_precision": 0},)"_q,
+                R"(  {"type": "check", "label": "visible", "prop": "visible", "w_order": 0},)"_q,
+                R"(  {"type": "text", "label": "name", "prop": "name", "w_flags": 0, "w_value": ""},)"_q,
+                R"(  {"type": "panel", "label": "Drawing"},)"_q,
+                R"(  {"type": "number", "label": "Aspect ratio", "prop": "ratio", "w_flags": 194, "w_maxValue": 2.5, )"_q
+                    + R"("w_minValue": 0.5, "w_percent": false, "w_precision": 2, "w_tooltip": "Width over height"},)"_q,
+                number.arg("size"_q).arg(194)
+                    + R"("w_maxValue": 1.0, "w_minValue": 0.0, "w_percent": false, "w_precision": 3},)"_q,
+                R"(  {"type": "color", "label": "tint", "prop": "tint", "w_order": 0},)"_q,
+                R"(  {"type": "combo", "label": "kind", "prop": "kind", "w_flags": 0, "w_isEditable": false, )"_q
+                    + R"("w_values": {"Circle": 0, "Square": 1, "Star": 5}},)"_q,
+                R"(  {"type": "combo", "label": "edges", "prop": "edges", "w_flags": 0, "w_isEditable": false, )"_q
+                    + R"("w_values": {"Bottom": 2, "Left": 4, "NoEdges": 0, "Top": 1}},)"_q,
+                R"(  {"type": "file", "label": "link", "prop": "link", "w_mode": ""},)"_q,
+                R"(  {"type": "file", "label": "texture", "prop": "texture", "w_mode": "image"},)"_q,
+                number.arg("steps"_q).arg(160)
+                    + R"("w_maxValue": 100.0, "w_minValue": 0.0, "w_percent": false, "w_precision": 0})"_q,
+                "]"_q, QString() }));
 
         // The same from the class alone; up to a base; beyond QObject; nothing from no object.
         PropertiesListBuilder fromClass("T"_q);
@@ -742,29 +705,6 @@ private Q_SLOTS:
         host.m_size = 0.9f;
         resetAction(sheet.findWidget("size"_q))->trigger();
         QCOMPARE(host.m_size, 0.5f);
-    }
-
-    // A host that forgot Q_INTERFACES hears about it once, by its class name; a null object
-    // means no rows on purpose.
-    void missingInterfaceWarnsOnce()
-    {
-        QTimer notAHost;
-        const char* warning
-            = "PropertyListWidget: QTimer does not implement IUserInterfaceProperties "
-              "(is Q_INTERFACES(IUserInterfaceProperties) missing?); the sheet "
-              "stays empty";
-        QTest::ignoreMessage(QtWarningMsg, warning);
-        PropertyListWidget sheet(&notAHost, nullptr);
-        MessageLog log;
-        sheet.updateAll();
-        PropertyListWidget nested(nullptr, nullptr);
-        QCOMPARE(log.messages, QStringList());
-        {
-            MessageLog once;
-            PropertyListWidget again(&notAHost, nullptr);
-            QCOMPARE(once.messages,
-                QStringList { "warning corvane.sheet: "_q + QLatin1String(warning) });
-        }
     }
 
     void recordMessages_data()
