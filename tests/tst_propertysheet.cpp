@@ -8,11 +8,12 @@ using namespace testutils;
 namespace Key = PropertyKey;
 namespace Type = RowType;
 
-// The sheet's column: "panel:<title>[<class>:<objectName> ...]" ("-" for a panel without title,
-// "*" after a row with its title above), "sheet", "space:<height>", "stretch:<factor>".
-static QStringList describe(PropertyListWidget& sheet)
+// The sheet's window title, then its column: "panel:<title>[<class>:<objectName> ...]" ("-" for a
+// panel without title, "*" after a row with its title above), "sheet", "space:<height>",
+// "stretch:<factor>".
+static QString describe(PropertyListWidget& sheet)
 {
-    QStringList out;
+    QStringList out { sheet.windowTitle() + QLatin1Char(':') };
     auto* box = static_cast<QBoxLayout*>(sheet.layout());
     for (int i = 0; i < box->count(); ++i) {
         QWidget* w = box->itemAt(i)->widget();
@@ -34,7 +35,7 @@ static QStringList describe(PropertyListWidget& sheet)
                         stretch ? box->stretch(i) : box->itemAt(i)->sizeHint().height());
         }
     }
-    return out;
+    return out.join(QLatin1Char(' '));
 }
 
 class tst_PropertySheet : public QObject
@@ -60,10 +61,10 @@ private Q_SLOTS:
 
     void sheetStructure_data()
     {
-        QTest::addColumn<PropertyDescriptionList>("list");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QStringList>("column");
-
+        columns<PropertyDescriptionList, QString>("list", "column");
+        const auto row = [](char const* name, PropertyDescriptionList list, char const* column) {
+            QTest::newRow(name) << list << QString::fromLatin1(column);
+        };
         const auto label = [](char const* id) {
             return rec(Type::Label, { { Key::ObjectId, QLatin1String(id) } });
         };
@@ -71,47 +72,36 @@ private Q_SLOTS:
             return rec(type, { { Key::Label, title } });
         };
         const PropertyDescription line = rec(Type::Line), space = rec(Type::Space);
-        QTest::newRow("empty list")
-            << PropertyDescriptionList() << "Untitled"_q << QStringList { "stretch:1000"_q };
-        QTest::newRow("panel A, x, space, y, panel B")
-            << PropertyDescriptionList { titled(Type::Panel, "A"_q), label("x"), space, label("y"),
-                   titled(Type::Panel, "B"_q) }
-            << "Untitled"_q
-            << QStringList { "panel:A[Label:x Label:y]"_q, "space:10"_q, "panel:B[]"_q,
-                   "stretch:1000"_q };
-        QTest::newRow("implicit panel keeps the title of its moment")
-            << PropertyDescriptionList { titled(Type::Title, "First"_q), line,
-                   titled(Type::Title, "Second"_q), titled(Type::Label, "t"_q) }
-            << "Second"_q
-            << QStringList { "panel:First[SeparatorLine: Label:]"_q, "stretch:1000"_q };
-        QTest::newRow("untitled implicit panel, untitled explicit one")
-            << PropertyDescriptionList { line, rec(Type::Panel) } << "Untitled"_q
-            << QStringList { "panel:Untitled[SeparatorLine:]"_q, "panel:-[]"_q, "stretch:1000"_q };
-        QTest::newRow("unknown, miscased and missing types make nothing")
-            << PropertyDescriptionList { rec(QLatin1String("Number"), { { Key::Prop, "n"_q } }),
-                   rec(QLatin1String("slider")), {}, titled(Type::Panel, "P"_q) }
-            << "Untitled"_q << QStringList { "panel:P[]"_q, "stretch:1000"_q };
-        QTest::newRow("space before any panel")
-            << PropertyDescriptionList { space, label("x") } << "Untitled"_q
-            << QStringList { "space:10"_q, "panel:Untitled[Label:x]"_q, "stretch:1000"_q };
+        row("empty list", {}, "Untitled: stretch:1000");
+        row("panel A, x, space, y, panel B",
+            { titled(Type::Panel, "A"_q), label("x"), space, label("y"),
+                titled(Type::Panel, "B"_q) },
+            "Untitled: panel:A[Label:x Label:y] space:10 panel:B[] stretch:1000");
+        row("implicit panel keeps the title of its moment",
+            { titled(Type::Title, "First"_q), line, titled(Type::Title, "Second"_q),
+                titled(Type::Label, "t"_q) },
+            "Second: panel:First[SeparatorLine: Label:] stretch:1000");
+        row("untitled implicit panel, untitled explicit one", { line, rec(Type::Panel) },
+            "Untitled: panel:Untitled[SeparatorLine:] panel:-[] stretch:1000");
+        row("unknown, miscased and missing types make nothing",
+            { rec(QLatin1String("Number"), { { Key::Prop, "n"_q } }), rec(QLatin1String("slider")),
+                {}, titled(Type::Panel, "P"_q) },
+            "Untitled: panel:P[] stretch:1000");
+        row("space before any panel", { space, label("x") },
+            "Untitled: space:10 panel:Untitled[Label:x] stretch:1000");
         // Combos take the two-line bit, text rows any int but zero, multi-line rows anything true.
         const auto flagged = [](QLatin1String type, char const* prop, QVariant flags) {
             return rec(type, { { Key::Prop, QLatin1String(prop) }, { Key::Flags, flags } });
         };
-        QTest::newRow("two-line flags")
-            << PropertyDescriptionList { flagged(Type::Combo, "a", int(eTwoLines)),
-                   flagged(Type::Combo, "b", eTwoLines - 1), flagged(Type::Text, "c", 1),
-                   flagged(Type::Text, "d", "yes"_q), flagged(Type::MultiText, "e", "yes"_q),
-                   flagged(Type::MultiText, "f", 0) }
-            << "Untitled"_q
-            << QStringList { "panel:Untitled[ComboBox:a* ComboBox:b TextField:c* TextField:d "
-                             "MultiTextField:e* MultiTextField:f]"_q,
-                   "stretch:1000"_q };
+        row("two-line flags",
+            { flagged(Type::Combo, "a", int(eTwoLines)), flagged(Type::Combo, "b", eTwoLines - 1),
+                flagged(Type::Text, "c", 1), flagged(Type::Text, "d", "yes"_q),
+                flagged(Type::MultiText, "e", "yes"_q), flagged(Type::MultiText, "f", 0) },
+            "Untitled: panel:Untitled[ComboBox:a* ComboBox:b TextField:c* TextField:d "
+            "MultiTextField:e* MultiTextField:f] stretch:1000");
         // One record of a row type gets the stretch, not the "No Settings" label.
-        QTest::newRow("single number")
-            << PropertyDescriptionList { rec(Type::Number, { { Key::Prop, "n"_q } }) }
-            << "Untitled"_q
-            << QStringList { "panel:Untitled[InputLineSlider:n]"_q, "stretch:1000"_q };
+        row("single number", { rec(Type::Number, { { Key::Prop, "n"_q } }) },
+            "Untitled: panel:Untitled[InputLineSlider:n] stretch:1000");
     }
 
     void sheetStructure()
@@ -120,7 +110,6 @@ private Q_SLOTS:
         FakeHost host(list);
         PropertyListWidget sheet(&host, nullptr);
         QCOMPARE(host.listCalls, 1);
-        QTEST(sheet.windowTitle(), "title");
         QTEST(describe(sheet), "column");
     }
 
@@ -128,8 +117,7 @@ private Q_SLOTS:
     {
         FakeHost host(PropertiesListBuilder("Empty"_q));
         PropertyListWidget sheet(&host, nullptr);
-        QCOMPARE(sheet.windowTitle(), "Empty"_q);
-        QCOMPARE(describe(sheet), QStringList { "panel:Empty[Label:noSettings]"_q });
+        QCOMPARE(describe(sheet), "Empty: panel:Empty[Label:noSettings]"_q);
         auto* label = sheet.findChild<Label*>("noSettings"_q);
         QCOMPARE(label->text(), "No Settings"_q);
         QCOMPARE(label->alignment(), Qt::AlignCenter);
@@ -147,10 +135,10 @@ private Q_SLOTS:
                                 "stays empty"_q;
         MessageLog log;
         PropertyListWidget sheet(&notAHost, nullptr);
-        QCOMPARE(describe(sheet), QStringList { "stretch:1000"_q });
+        QCOMPARE(describe(sheet), "Untitled: stretch:1000"_q);
         sheet.updateAll();
         PropertyListWidget nested(nullptr, nullptr);
-        QCOMPARE(describe(nested), QStringList { "stretch:1000"_q });
+        QCOMPARE(describe(nested), "Untitled: stretch:1000"_q);
         PropertyListWidget again(&notAHost, nullptr);
         QCOMPARE(log.messages, (QStringList { warning, warning }));
     }
@@ -186,8 +174,7 @@ private Q_SLOTS:
         sheet.addPanel(first);
         sheet.addPanel(second);
         sheet.addSpacing(7);
-        QCOMPARE(describe(sheet),
-            (QStringList { "panel:A[]"_q, "sheet"_q, "sheet"_q, "stretch:1000"_q, "space:7"_q }));
+        QCOMPARE(describe(sheet), "Untitled: panel:A[] sheet sheet stretch:1000 space:7"_q);
         QCOMPARE(sheet.panels(), (QVector<PropertyListWidget*> { first, second }));
 
         // A column that is still empty takes the nested sheet at its end.
