@@ -44,84 +44,81 @@ private Q_SLOTS:
             });
         };
         for (int hosts : { 1, 3 }) {
-            const auto row = [hosts](char const* name) -> QTestData& {
-                return QTest::newRow(qPrintable("%1 x%2"_q.arg(QLatin1String(name)).arg(hosts)))
-                    << hosts;
+            // The reports, as with one host and separated by ";", are those of all: the old value
+            // once per host ("2.5|2.5|2.5") and their count (x3).
+            const auto row = [hosts](char const* name, SheetEdit edit, QString reports,
+                                 QList<Write> writes = {}) {
+                QStringList lines;
+                for (QString line : reports.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+                    const int gt = line.indexOf(QLatin1Char('>'));
+                    const int old = line.lastIndexOf(QLatin1Char(' '), gt) + 1;
+                    const QString value = line.mid(old, gt - old) + QLatin1Char('|');
+                    if (gt > 0)
+                        line.replace(old, gt - old, value.repeated(hosts).chopped(1));
+                    lines << line.replace("x1"_q, "x%1"_q.arg(hosts));
+                }
+                QTest::newRow(qPrintable("%1 x%2"_q.arg(QLatin1String(name)).arg(hosts)))
+                    << hosts << edit << lines << writes;
             };
-            // "2.5|2.5|2.5" with three hosts, and x3.
-            const auto r = [hosts](QString line) {
-                const int gt = line.indexOf(QLatin1Char('>'));
-                const int old = line.lastIndexOf(QLatin1Char(' '), gt) + 1;
-                QStringList olds;
-                for (int i = 0; i < hosts; ++i)
-                    olds << line.mid(old, gt - old);
-                line.replace(old, gt - old, olds.join(QLatin1Char('|')));
-                if (line.endsWith("x1"_q))
-                    line.replace(line.size() - 1, 1, QString::number(hosts));
-                return line;
-            };
-            row("typed number") << typed("size", "7.25"_q)
-                                << QStringList { r("final size 2.5>7.25 x1"_q) }
-                                << w("size", 7.25f);
-            row("drag") << SheetEdit([](SheetParts& s) { dragNumber(s.row("size"), 2); })
-                        << QStringList { r("step size 2.5>4 x1"_q), r("step size 2.5>5 x1"_q),
-                               r("final size 2.5>5 x1"_q) }
-                        << w("size", 4.0f) + w("size", 5.0f);
-            row("held slider") << slide({ 30, 60 }, true)
-                               << QStringList { r("step size 2.5>3 x1"_q),
-                                      r("step size 2.5>6 x1"_q), r("final size 2.5>6 x1"_q) }
-                               << w("size", 3.0f) + w("size", 6.0f);
-            row("slider page") << slide({ 35 }, false)
-                               << QStringList { r("final size 2.5>3.5 x1"_q) } << w("size", 3.5f);
-            row("arrow key") << SheetEdit([](SheetParts& s) {
+            row("typed number", typed("size", "7.25"_q), "final size 2.5>7.25 x1"_q,
+                w("size", 7.25f));
+            row(
+                "drag", [](SheetParts& s) { dragNumber(s.row("size"), 2); },
+                "step size 2.5>4 x1;step size 2.5>5 x1;final size 2.5>5 x1"_q,
+                w("size", 4.0f) + w("size", 5.0f));
+            row("held slider", slide({ 30, 60 }, true),
+                "step size 2.5>3 x1;step size 2.5>6 x1;final size 2.5>6 x1"_q,
+                w("size", 3.0f) + w("size", 6.0f));
+            row("slider page", slide({ 35 }, false), "final size 2.5>3.5 x1"_q, w("size", 3.5f));
+            const auto arrowUp = [](SheetParts& s) {
                 s.part<QLineEdit>("size", "edit")->setFocus();
                 QTest::keyClick(s.part<QLineEdit>("size", "edit"), Qt::Key_Up);
-            }) << QStringList { r("final size 2.5>3.5 x1"_q) }
-                             << w("size", 3.5f);
-            row("check") << checkClicked("outline")
-                         << QStringList { r("final outline true>false x1"_q) }
-                         << w("outline", false);
-            row("colour") << colourChosen("fill", Qt::blue)
-                          << QStringList { r("final fill #ff0000>#0000ff x1"_q) }
-                          << w("fill", QColor(Qt::blue));
-            row("file removed") << SheetEdit([](SheetParts& s) {
+            };
+            row("arrow key", arrowUp, "final size 2.5>3.5 x1"_q, w("size", 3.5f));
+            row("check", checkClicked("outline"), "final outline true>false x1"_q,
+                w("outline", false));
+            row("colour", colourChosen("fill", Qt::blue), "final fill #ff0000>#0000ff x1"_q,
+                w("fill", QColor(Qt::blue)));
+            const auto removeFile = [](SheetParts& s) {
                 QTest::mouseClick(s.part<QPushButton>("texture", "remove"), Qt::LeftButton);
-            }) << QStringList { r("final texture /tmp/a.png> x1"_q) }
-                                << w("texture", QString());
-            row("file's empty entry")
-                << pressed("texture", Qt::Key_Up, "combo")
-                << QStringList { r("final texture /tmp/a.png> x1"_q) } << w("texture", QString());
-            row("keyed combo") << pressed("width", Qt::Key_Down)
-                               << QStringList { r("final width Normal>Thick x1"_q) }
-                               << w("width", "Thick"_q);
+            };
+            row("file removed", removeFile, "final texture /tmp/a.png> x1"_q,
+                w("texture", QString()));
+            row("file's empty entry", pressed("texture", Qt::Key_Up, "combo"),
+                "final texture /tmp/a.png> x1"_q, w("texture", QString()));
+            row("keyed combo", pressed("width", Qt::Key_Down), "final width Normal>Thick x1"_q,
+                w("width", "Thick"_q));
             // A plain list writes the entry's text first, then its index.
-            row("plain combo: the index")
-                << pressed("shape", Qt::Key_Down) << QStringList { r("final shape 1>2 x1"_q) }
-                << w("shape", "Star"_q) + w("shape", 2);
-            row("text") << typed("caption", "Hi"_q)
-                        << QStringList { r("final caption Hello>Hi x1"_q) } << w("caption", "Hi"_q);
+            row("plain combo: the index", pressed("shape", Qt::Key_Down), "final shape 1>2 x1"_q,
+                w("shape", "Star"_q) + w("shape", 2));
+            row("text", typed("caption", "Hi"_q), "final caption Hello>Hi x1"_q,
+                w("caption", "Hi"_q));
             // A multi-line field commits when it loses the focus.
-            row("multitext on leaving") << SheetEdit([](SheetParts& s) {
+            const auto typeNotes = [](SheetParts& s) {
                 auto* editor = s.part<QTextEdit>("notes");
                 editor->setFocus();
                 QTest::keyClicks(editor, "+"_q);
                 QTest::keyClick(editor, Qt::Key_End, Qt::ControlModifier);
                 QTest::keyClicks(editor, "-"_q);
                 s.part<QLineEdit>("caption")->setFocus();
-            }) << QStringList { r("final notes Line>+Line- x1"_q) }
-                                        << w("notes", "+Line-"_q);
-            row("button") << SheetEdit(
-                [](SheetParts& s) { QTest::mouseClick(s.row("reset"), Qt::LeftButton); })
-                          << QStringList { "invoke reset x%1"_q.arg(hosts) } << QList<Write>();
+            };
+            row("multitext on leaving", typeNotes, "final notes Line>+Line- x1"_q,
+                w("notes", "+Line-"_q));
+            row(
+                "button", [](SheetParts& s) { QTest::mouseClick(s.row("reset"), Qt::LeftButton); },
+                "invoke reset x1"_q);
             // Refused writes are not reported: a throwing file setter leaves the picker showing
             // the object's file.
-            row("throwing file setter") << SheetEdit([](SheetParts& s) {
-                fileSelected("texture", "/tmp/bad.png"_q)(s);
-                QCOMPARE(shownValue(s.row("texture")), "/tmp/a.png"_q);
-            }) << QStringList() << QList<Write>();
+            row(
+                "throwing file setter",
+                [](SheetParts& s) {
+                    fileSelected("texture", "/tmp/bad.png"_q)(s);
+                    QCOMPARE(shownValue(s.row("texture")), "/tmp/a.png"_q);
+                },
+                QString());
             // The text throws, the index that follows is taken.
-            row("throwing combo text") << pressed("mood", Qt::Key_Down)
-                                       << QStringList { r("final mood 0>1 x1"_q) } << w("mood", 1);
+            row("throwing combo text", pressed("mood", Qt::Key_Down), "final mood 0>1 x1"_q,
+                w("mood", 1));
         }
     }
     // Exactly these writes, with these values and types, and these reports.
