@@ -351,12 +351,8 @@ private Q_SLOTS:
     // Entries carried by a record over a plain property work as a "<prop>Values" would.
     void recordEntries()
     {
-        FakeHost host({ rec(Type::Combo,
-                            { { Key::Prop, "dyn0"_q },
-                                { Key::Values, QStringList { "x"_q, "y"_q, "z"_q } } }),
-            rec(Type::Combo,
-                { { Key::Prop, "dyn1"_q },
-                    { Key::Values, QVariantMap { { "Thin"_q, 1 }, { "Thick"_q, 4 } } } }) });
+        FakeHost host(records(R"([{"type": "combo", "prop": "dyn0", "w_values": ["x", "y", "z"]},
+            {"type": "combo", "prop": "dyn1", "w_values": {"Thin": 1, "Thick": 4}}])"));
         host.preset({ { "dyn0"_q, 2 }, { "dyn1"_q, "Thick"_q } });
         PropertyListWidget sheet(&host, nullptr);
         auto* plain = sheet.findChild<ComboBox*>("dyn0"_q);

@@ -164,6 +164,18 @@ private Q_SLOTS:
         }
     }
 
+    // Only the objects that took an edit are in its report: here the second stores "0".
+    void reportLeavesOutRefusals()
+    {
+        EditSheet e(2, false);
+        e.hosts[1]->preset({ { "widthValues"_q, QVariantMap { { "Normal"_q, 2 } } } });
+        e.build();
+        pressed("width", Qt::Key_Down)(e);
+        QCOMPARE(e.log, QStringList { "final width Normal>Thick x1"_q });
+        QCOMPARE(e.edits.value(0).objects, QList<QPointer<QObject>> { e.hosts[0] });
+        QCOMPARE(e.hosts[1]->m_width, "Normal"_q);
+    }
+
     // Without a listener the sheet reads nothing more than it always did.
     void noListenerNoReads()
     {
@@ -311,6 +323,10 @@ private Q_SLOTS:
         QCOMPARE(sheet.findChild<TextField*>("caption"_q)->isEnabled(), !on);
         QCOMPARE(sheet.findChild<ComboBox*>("later"_q)->count(), on ? 2 : 0);
         QVERIFY(host.writes.isEmpty());
+        // An enabled state alone is followed too.
+        host.setProperty("captionEnabled", true);
+        QCoreApplication::processEvents();
+        QCOMPARE(sheet.findChild<TextField*>("caption"_q)->isEnabled(), true);
         // A property no row shows refreshes nothing; nor does anything once switched off.
         host.setProperty("unrelated", 1);
         sheet.setLiveRefresh(false);
