@@ -177,8 +177,9 @@ inline QString shownValue(QWidget* row)
 //   size: number, 0 to 10, two decimals, 2.5     texture: file "img", /tmp/a.png
 //   fill: colour, red                            outline: check (secondary), checked
 //   width: editable keyed combo, Thin 1, Normal 2, Thick 4; the host stores "0" for others
-//   shape: plain list on two lines, Circle Square Star, 1    mood: plain list, calm grumpy
-//   later: combo without entries     caption: text, Hello     notes: multi-line text, Line
+//   shape: plain list on two lines, Circle Square Star, 1
+//   mood: plain list, calm grumpy; the host's setter throws on "grumpy"
+//   later: combo without entries     caption: text, Hello     notes: multi-line, two lines, Line
 //   missing: text of no property, "start"                    reset: button
 // build() makes the sheet once the hosts are as a test wants them, and forgets what was
 // written and reported until then; every report of the sheet goes to `log` and `edits`.
