@@ -231,8 +231,7 @@ private Q_SLOTS:
         QUndoStack stack;
         new PropertySheetUndo(e.sheet, &stack);
         typeAndReturn(e.part<QLineEdit>("caption", "edit"), "All"_q);
-        QTest::mouseClick(
-            e.row("outline"), Qt::LeftButton, {}, QPoint(6, e.row("outline")->height() / 2));
+        checkClicked("outline")(e);
         // Leaving the caption for the box commits it again, which changes nothing: no command.
         QCOMPARE(e.log,
             (QStringList { "final caption C0|C1|C2>All x3"_q, "final caption All|All|All>All x3"_q,
@@ -439,8 +438,7 @@ private Q_SLOTS:
         delete e.hosts.takeAt(1);
         QCOMPARE(e.sheet->objects(), (QList<QObject*> { e.hosts[0], e.hosts[1] }));
         QTRY_COMPARE(shownValue(e.row("caption")), "Hello"_q);
-        QTest::mouseClick(
-            e.row("outline"), Qt::LeftButton, {}, QPoint(6, e.row("outline")->height() / 2));
+        checkClicked("outline")(e);
         QCOMPARE(e.log, QStringList { "final outline true|true>false x2"_q });
         delete e.hosts.takeAt(0);
         QCOMPARE(e.sheet->objects(), QList<QObject*> { e.hosts[0] });
