@@ -15,24 +15,6 @@
 
 using namespace testutils;
 
-class TestDesigner : public QObject
-{
-    Q_OBJECT
-private Q_SLOTS:
-    void initTestCase();
-    void entries();
-    void entry_data();
-    void entry();
-    void form_data();
-    void form();
-    void uicForm();
-
-private:
-    QDesignerCustomWidgetInterface* find(QString const& name) const;
-
-    QDesignerCustomWidgetCollectionInterface* m_collection = nullptr;
-};
-
 namespace {
 
 const QStringList Offered { "Button"_q, "CheckBox"_q, "ColorPicker"_q, "ComboBox"_q, "FilePicker"_q,
@@ -52,129 +34,133 @@ bool painted(QIcon const& icon)
 
 } // namespace
 
-QDesignerCustomWidgetInterface* TestDesigner::find(QString const& name) const
+class TestDesigner : public QObject
 {
-    for (QDesignerCustomWidgetInterface* widget : m_collection->customWidgets())
-        if (widget->name() == name)
-            return widget;
-    return nullptr;
-}
-
-void TestDesigner::initTestCase()
-{
-    QPluginLoader loader(QStringLiteral(CORVANE_DESIGNER_PLUGIN));
-    QVERIFY2(loader.load(), qPrintable(loader.errorString()));
-    m_collection = qobject_cast<QDesignerCustomWidgetCollectionInterface*>(loader.instance());
-    QVERIFY(m_collection);
-}
-
-void TestDesigner::entries()
-{
-    QStringList names;
-    for (QDesignerCustomWidgetInterface* widget : m_collection->customWidgets())
-        names << widget->name();
-    std::sort(names.begin(), names.end());
-    QCOMPARE(names, Offered);
-}
-
-void TestDesigner::entry_data()
-{
-    QTest::addColumn<QString>("name");
-    for (QString const& name : Offered)
-        QTest::newRow(qPrintable(name)) << name;
-}
-
-void TestDesigner::entry()
-{
-    QFETCH(QString, name);
-    QDesignerCustomWidgetInterface* entry = find(name);
-    QVERIFY(entry);
-    QCOMPARE(entry->group(), "Corvane Widgets"_q);
-    QCOMPARE(entry->includeFile(), QStringLiteral("corvane/%1.h").arg(name));
-    QVERIFY(!entry->toolTip().isEmpty());
-    QVERIFY(!entry->isContainer());
-    QVERIFY(painted(entry->icon()));
-
-    QWidget parent;
-    QWidget* widget = entry->createWidget(&parent);
-    QVERIFY(widget);
-    QCOMPARE(widget->parentWidget(), &parent);
-    QCOMPARE(QString::fromLatin1(widget->metaObject()->className()), name);
-
-    // The new instance's element names the class, a lower-case object name and the global header.
-    QDomDocument dom;
-    QVERIFY(dom.setContent(entry->domXml()));
-    const QDomElement element = dom.documentElement().firstChildElement(QStringLiteral("widget"));
-    QCOMPARE(element.attribute(QStringLiteral("class")), name);
-    QCOMPARE(element.attribute(QStringLiteral("name")), name.left(1).toLower() + name.mid(1));
-    const QDomElement header = dom.documentElement()
-                                   .firstChildElement(QStringLiteral("customwidgets"))
-                                   .firstChildElement(QStringLiteral("customwidget"))
-                                   .firstChildElement(QStringLiteral("header"));
-    QCOMPARE(header.text(), QStringLiteral("corvane/%1.h").arg(name));
-    QCOMPARE(header.attribute(QStringLiteral("location")), "global"_q);
-}
-
-void TestDesigner::form_data()
-{
-    // Object name in the form, its class, and a property the form sets or the plugin defaults.
-    columns<QString, QString, QByteArray, QVariant>("object", "class", "property", "value");
-    QTest::newRow("number row, the form's maximum")
-        << "speed"_q
-        << "InputLineSlider"_q << QByteArray("m_maxValue") << QVariant(10.0f);
-    QTest::newRow("number row with a slider")
-        << "speed"_q
-        << "InputLineSlider"_q << QByteArray("no_slider") << QVariant(false);
-    QTest::newRow("label text") << "caption"_q
-                                << "Label"_q << QByteArray("text") << QVariant("Speed"_q);
-    QTest::newRow("button text") << "apply"_q
-                                 << "Button"_q << QByteArray("text") << QVariant("Apply"_q);
-    QTest::newRow("check box, checked") << "loop"_q
-                                        << "CheckBox"_q << QByteArray("checked") << QVariant(true);
-    QTest::newRow("check box, primary rank")
-        << "loop"_q
-        << "CheckBox"_q << QByteArray("style_type") << QVariant("primary"_q);
-    const char* const plain[][2]
-        = { { "name", "TextField" }, { "notes", "MultiTextField" }, { "mode", "ComboBox" },
-              { "tint", "ColorPicker" }, { "texture", "FilePicker" }, { "preview", "ImageViewer" },
-              { "tools", "Toolbar" }, { "pages", "ThumbnailsList" }, { "rule", "SeparatorLine" } };
-    for (auto const& [object, cls] : plain)
-        QTest::newRow(cls) << QString::fromLatin1(object) << QString::fromLatin1(cls)
-                           << QByteArray("objectName") << QVariant(QString::fromLatin1(object));
-}
-
-void TestDesigner::form()
-{
-    auto [object, cls, property, value]
-        = fetch<QString, QString, QByteArray, QVariant>("object", "class", "property", "value");
-    QUiLoader loader;
-    loader.clearPluginPaths();
-    loader.addPluginPath(QFileInfo(QStringLiteral(CORVANE_DESIGNER_PLUGIN)).absolutePath());
-    QVERIFY(loader.availableWidgets().contains(cls));
-
-    QFile file(QStringLiteral(CORVANE_DESIGNER_FORM));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    std::unique_ptr<QWidget> form(loader.load(&file));
-    QVERIFY2(form, qPrintable(loader.errorString()));
-    QWidget* widget = form->findChild<QWidget*>(object);
-    QVERIFY(widget);
-    QCOMPARE(QString::fromLatin1(widget->metaObject()->className()), cls);
-    QCOMPARE(widget->property(property), value);
-}
-
-void TestDesigner::uicForm()
-{
-    // Code from uic creates each control with its parent alone and lays it out in the form.
-    QWidget form;
-    Ui::UicForm ui;
-    ui.setupUi(&form);
-    for (QWidget* w :
-        std::initializer_list<QWidget*> { ui.name, ui.preview, ui.tools, ui.pages, ui.rule }) {
-        QCOMPARE(w->parentWidget(), &form);
-        QVERIFY(ui.column->indexOf(w) >= 0);
+    Q_OBJECT
+    QDesignerCustomWidgetInterface* find(QString const& name) const
+    {
+        for (QDesignerCustomWidgetInterface* widget : m_collection->customWidgets())
+            if (widget->name() == name)
+                return widget;
+        return nullptr;
     }
-    QCOMPARE(ui.rule->objectName(), "rule"_q);
-}
+
+    QDesignerCustomWidgetCollectionInterface* m_collection = nullptr;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QPluginLoader loader(QStringLiteral(CORVANE_DESIGNER_PLUGIN));
+        QVERIFY2(loader.load(), qPrintable(loader.errorString()));
+        m_collection = qobject_cast<QDesignerCustomWidgetCollectionInterface*>(loader.instance());
+        QVERIFY(m_collection);
+    }
+
+    void entries()
+    {
+        QStringList names;
+        for (QDesignerCustomWidgetInterface* widget : m_collection->customWidgets())
+            names << widget->name();
+        std::sort(names.begin(), names.end());
+        QCOMPARE(names, Offered);
+    }
+
+    void entry_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (QString const& name : Offered)
+            QTest::newRow(qPrintable(name)) << name;
+    }
+
+    void entry()
+    {
+        QFETCH(QString, name);
+        QDesignerCustomWidgetInterface* entry = find(name);
+        QVERIFY(entry);
+        QCOMPARE(entry->group(), "Corvane Widgets"_q);
+        QCOMPARE(entry->includeFile(), QStringLiteral("corvane/%1.h").arg(name));
+        QVERIFY(!entry->toolTip().isEmpty());
+        QVERIFY(!entry->isContainer());
+        QVERIFY(painted(entry->icon()));
+
+        QWidget parent;
+        QWidget* widget = entry->createWidget(&parent);
+        QVERIFY(widget);
+        QCOMPARE(widget->parentWidget(), &parent);
+        QCOMPARE(QString::fromLatin1(widget->metaObject()->className()), name);
+
+        // The new instance's element names the class, a lower-case object name and the global
+        // header.
+        QDomDocument dom;
+        QVERIFY(dom.setContent(entry->domXml()));
+        const QDomElement element
+            = dom.documentElement().firstChildElement(QStringLiteral("widget"));
+        QCOMPARE(element.attribute(QStringLiteral("class")), name);
+        QCOMPARE(element.attribute(QStringLiteral("name")), name.left(1).toLower() + name.mid(1));
+        const QDomElement header = dom.documentElement()
+                                       .firstChildElement(QStringLiteral("customwidgets"))
+                                       .firstChildElement(QStringLiteral("customwidget"))
+                                       .firstChildElement(QStringLiteral("header"));
+        QCOMPARE(header.text(), QStringLiteral("corvane/%1.h").arg(name));
+        QCOMPARE(header.attribute(QStringLiteral("location")), "global"_q);
+    }
+
+    void form_data()
+    {
+        // Object name in the form, its class, and a property the form sets or the plugin defaults.
+        columns<QString, QString, QByteArray, QVariant>("object", "class", "property", "value");
+        const auto row = [](char const* name, char const* object, char const* cls,
+                             QByteArray property, QVariant value) {
+            QTest::newRow(name) << QString::fromLatin1(object) << QString::fromLatin1(cls)
+                                << property << value;
+        };
+        row("number row, the form's maximum", "speed", "InputLineSlider", "m_maxValue", 10.0f);
+        row("number row with a slider", "speed", "InputLineSlider", "no_slider", false);
+        row("label text", "caption", "Label", "text", "Speed"_q);
+        row("button text", "apply", "Button", "text", "Apply"_q);
+        row("check box, checked", "loop", "CheckBox", "checked", true);
+        row("check box, primary rank", "loop", "CheckBox", "style_type", "primary"_q);
+        const char* const plain[][2] = { { "name", "TextField" }, { "notes", "MultiTextField" },
+            { "mode", "ComboBox" }, { "tint", "ColorPicker" }, { "texture", "FilePicker" },
+            { "preview", "ImageViewer" }, { "tools", "Toolbar" }, { "pages", "ThumbnailsList" },
+            { "rule", "SeparatorLine" } };
+        for (auto const& [object, cls] : plain)
+            row(cls, object, cls, "objectName", QString::fromLatin1(object));
+    }
+
+    void form()
+    {
+        auto [object, cls, property, value]
+            = fetch<QString, QString, QByteArray, QVariant>("object", "class", "property", "value");
+        QUiLoader loader;
+        loader.clearPluginPaths();
+        loader.addPluginPath(QFileInfo(QStringLiteral(CORVANE_DESIGNER_PLUGIN)).absolutePath());
+        QVERIFY(loader.availableWidgets().contains(cls));
+
+        QFile file(QStringLiteral(CORVANE_DESIGNER_FORM));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        std::unique_ptr<QWidget> form(loader.load(&file));
+        QVERIFY2(form, qPrintable(loader.errorString()));
+        QWidget* widget = form->findChild<QWidget*>(object);
+        QVERIFY(widget);
+        QCOMPARE(QString::fromLatin1(widget->metaObject()->className()), cls);
+        QCOMPARE(widget->property(property), value);
+    }
+
+    void uicForm()
+    {
+        // Code from uic creates each control with its parent alone and lays it out in the form.
+        QWidget form;
+        Ui::UicForm ui;
+        ui.setupUi(&form);
+        for (QWidget* w :
+            std::initializer_list<QWidget*> { ui.name, ui.preview, ui.tools, ui.pages, ui.rule }) {
+            QCOMPARE(w->parentWidget(), &form);
+            QVERIFY(ui.column->indexOf(w) >= 0);
+        }
+        QCOMPARE(ui.rule->objectName(), "rule"_q);
+    }
+};
 
 QTEST_MAIN(TestDesigner)
 #include "tst_designer.moc"

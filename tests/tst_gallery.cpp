@@ -11,24 +11,27 @@
 
 namespace {
 
-const QStringList Pages { QStringLiteral("01-property-sheet"), QStringLiteral("02-collection-view"),
-    QStringLiteral("03-thumbnails"), QStringLiteral("04-toolbar-image"),
-    QStringLiteral("05-numeric-rows"), QStringLiteral("06-several-shapes") };
-const QStringList Steps { QStringLiteral("01-property-sheet-step-number-focus"),
-    QStringLiteral("01-property-sheet-step-text-focus"),
-    QStringLiteral("01-property-sheet-step-combo"), QStringLiteral("03-thumbnails-step-click"),
-    QStringLiteral("03-thumbnails-step-down"), QStringLiteral("02-collection-view-step-select"),
-    QStringLiteral("04-toolbar-image-step-tool"), QStringLiteral("05-numeric-rows-step-focus"),
-    QStringLiteral("05-numeric-rows-step-tab"), QStringLiteral("03-thumbnails-step-theme") };
+QString operator""_q(const char* text, std::size_t size)
+{
+    return QString::fromUtf8(text, int(size));
+}
+QStringList words(QString const& text)
+{
+    return text.split(QLatin1Char(' '));
+}
+
+const QStringList Pages = words("01-property-sheet 02-collection-view 03-thumbnails "
+                                "04-toolbar-image 05-numeric-rows 06-several-shapes"_q);
+const QStringList Steps
+    = words("01-property-sheet-step-number-focus 01-property-sheet-step-text-focus "
+            "01-property-sheet-step-combo 03-thumbnails-step-click 03-thumbnails-step-down "
+            "02-collection-view-step-select 04-toolbar-image-step-tool 05-numeric-rows-step-focus "
+            "05-numeric-rows-step-tab 03-thumbnails-step-theme"_q);
 
 // The runs, by directory: the default one and the shared theme mode take the tour as well.
-const QList<QPair<QString, QStringList>> Runs {
-    { QStringLiteral("default"), { QStringLiteral("--steps") } },
-    { QStringLiteral("shared"), { QStringLiteral("--steps"), QStringLiteral("--shared-theme") } },
-    { QStringLiteral("combined"),
-        { QStringLiteral("--scale"), QStringLiteral("2"), QStringLiteral("--reverse"),
-            QStringLiteral("--theme"), QStringLiteral("dark") } },
-};
+const QList<QPair<QString, QStringList>> Runs { { "default"_q, words("--steps"_q) },
+    { "shared"_q, words("--steps --shared-theme"_q) },
+    { "combined"_q, words("--scale 2 --reverse --theme dark"_q) } };
 
 QImage rgb(QString const& path)
 {
@@ -63,133 +66,111 @@ class tst_Gallery : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
-    void initTestCase();
-    void page_data();
-    void page();
-    void sharedModeDrawsTheSame_data();
-    void sharedModeDrawsTheSame();
-    void options();
-    void onlyThePicturesAreWritten();
-
-private:
     QString shot(QString const& run, QString const& file) const
     {
-        return m_dir.filePath(run + QLatin1Char('/') + file + QStringLiteral(".png"));
+        return m_dir.filePath(run + QLatin1Char('/') + file + ".png"_q);
     }
     QTemporaryDir m_dir;
-};
 
-void tst_Gallery::initTestCase()
-{
-    QVERIFY(m_dir.isValid());
-    // The runs go side by side.
-    std::vector<std::unique_ptr<QProcess>> galleries;
-    for (const auto& [name, options] : Runs) {
-        galleries.push_back(std::make_unique<QProcess>());
-        galleries.back()->setProcessChannelMode(QProcess::ForwardedChannels);
-        galleries.back()->start(QStringLiteral(CORVANE_GALLERY_EXE),
-            QStringList { QStringLiteral("--screenshot"), m_dir.filePath(name) } + options);
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        // The runs go side by side.
+        std::vector<std::unique_ptr<QProcess>> galleries;
+        for (const auto& [name, options] : Runs) {
+            galleries.push_back(std::make_unique<QProcess>());
+            galleries.back()->setProcessChannelMode(QProcess::ForwardedChannels);
+            galleries.back()->start(QStringLiteral(CORVANE_GALLERY_EXE),
+                QStringList { "--screenshot"_q, m_dir.filePath(name) } + options);
+        }
+        for (auto& gallery : galleries) {
+            QVERIFY2(gallery->waitForFinished(240000), "the gallery did not finish");
+            QCOMPARE(gallery->exitStatus(), QProcess::NormalExit);
+            QCOMPARE(gallery->exitCode(), 0);
+        }
     }
-    for (auto& gallery : galleries) {
-        QVERIFY2(gallery->waitForFinished(240000), "the gallery did not finish");
-        QCOMPARE(gallery->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(gallery->exitCode(), 0);
-    }
-}
 
-void tst_Gallery::page_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QSize>("size");
-    for (const QString& page : Pages) {
-        QTest::newRow(qPrintable(page))
-            << shot(QStringLiteral("default"), page) << QSize(1000, 680);
-        QTest::newRow(qPrintable(page + QStringLiteral("-narrow")))
-            << shot(QStringLiteral("default"), page + QStringLiteral("-narrow")) << QSize(560, 680);
+    // Every picture of each run at its size, drawn, and in the shared theme mode not one pixel
+    // different from a copy of the theme on each control: every page at both widths, before and
+    // after each selection and focus change of the tour.
+    void picture_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QString>("shared");
+        for (const QString& picture : Pages + Steps) {
+            QTest::newRow(qPrintable(picture))
+                << shot("default"_q, picture) << QSize(1000, 680) << shot("shared"_q, picture);
+            QTest::newRow(qPrintable(picture + "-narrow"_q))
+                << shot("default"_q, picture + "-narrow"_q) << QSize(560, 680)
+                << shot("shared"_q, picture + "-narrow"_q);
+        }
         // At scale 2 every picture has twice the pixels each way.
-        QTest::newRow(qPrintable(page + QStringLiteral(" combined")))
-            << shot(QStringLiteral("combined"), page) << QSize(2000, 1360);
+        for (const QString& page : Pages)
+            QTest::newRow(qPrintable(page + " combined"_q))
+                << shot("combined"_q, page) << QSize(2000, 1360) << QString();
     }
-}
+    void picture()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, shared);
+        const QImage image = rgb(path);
+        QVERIFY2(!image.isNull(), qPrintable(path + " is missing or unreadable"_q));
+        QTEST(image.size(), "size");
+        if (!shared.isEmpty())
+            QVERIFY(image == rgb(shared));
 
-void tst_Gallery::page()
-{
-    QFETCH(QString, path);
-    QFETCH(QSize, size);
-    const QImage image = rgb(path);
-    QVERIFY2(!image.isNull(), qPrintable(path + QStringLiteral(" is missing or unreadable")));
-    QCOMPARE(image.size(), size);
-
-    // A blank or single-coloured picture means the page did not render; a styled page has
-    // text, frames and accents in many colours, and no colour covers nearly all of it.
-    QHash<QRgb, int> counts;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            ++counts[line[x]];
+        // A blank or single-coloured picture means the page did not render; a styled page has
+        // text, frames and accents in many colours, and no colour covers nearly all of it.
+        QHash<QRgb, int> counts;
+        for (int y = 0; y < image.height(); ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                ++counts[line[x]];
+        }
+        QVERIFY2(counts.size() >= 32, qPrintable(QString::number(counts.size())));
+        int largest = 0;
+        for (int count : std::as_const(counts))
+            largest = qMax(largest, count);
+        QVERIFY2(largest < image.width() * image.height() * 9 / 10,
+            qPrintable("one colour covers %1 of %2 pixels"_q.arg(largest).arg(
+                image.width() * image.height())));
     }
-    QVERIFY2(counts.size() >= 32, qPrintable(QString::number(counts.size())));
-    int largest = 0;
-    for (int count : std::as_const(counts))
-        largest = qMax(largest, count);
-    QVERIFY2(largest < image.width() * image.height() * 9 / 10,
-        qPrintable(QStringLiteral("one colour covers %1 of %2 pixels")
-                       .arg(largest)
-                       .arg(image.width() * image.height())));
-}
 
-void tst_Gallery::sharedModeDrawsTheSame_data()
-{
-    QTest::addColumn<QString>("file");
-    for (const QString& picture : Pages + Steps) {
-        QTest::newRow(qPrintable(picture)) << picture;
-        QTest::newRow(qPrintable(picture + QStringLiteral("-narrow")))
-            << picture + QStringLiteral("-narrow");
+    void options()
+    {
+        const QImage plain = rgb(shot("default"_q, Pages.first()));
+        const QImage combined = rgb(shot("combined"_q, Pages.first()));
+        // Dark: the window's own background, below the pages, by each theme.
+        QCOMPARE(QColor(plain.pixel(4, plain.height() - 4)), QColor(0xf3, 0xf4, 0xf7));
+        QCOMPARE(QColor(combined.pixel(8, combined.height() - 8)), QColor(0x1d, 0x1f, 0x25));
+        // Reversed: the current tab, underlined in the accent colour, is the first one from the
+        // left or from the right.
+        const int plainTab = longestRunCentre(plain, qRgb(0x3b, 0x6f, 0xd8), plain.height() / 12);
+        const int reversedTab
+            = longestRunCentre(combined, qRgb(0x5b, 0x8e, 0xf0), combined.height() / 12);
+        QVERIFY2(
+            plainTab >= 0 && plainTab < plain.width() / 4, qPrintable(QString::number(plainTab)));
+        QVERIFY2(reversedTab > combined.width() * 3 / 4, qPrintable(QString::number(reversedTab)));
     }
-}
 
-void tst_Gallery::sharedModeDrawsTheSame()
-{
-    // Every page at both widths, before and after each selection and focus change of the tour:
-    // not one pixel differs between a copy of the theme on each control and one shared copy.
-    QFETCH(QString, file);
-    const QImage copies = rgb(shot(QStringLiteral("default"), file));
-    QVERIFY(!copies.isNull());
-    QVERIFY(copies == rgb(shot(QStringLiteral("shared"), file)));
-}
-
-void tst_Gallery::options()
-{
-    const QImage plain = rgb(shot(QStringLiteral("default"), Pages.first()));
-    const QImage combined = rgb(shot(QStringLiteral("combined"), Pages.first()));
-    // Dark: the window's own background, below the pages, by each theme.
-    QCOMPARE(QColor(plain.pixel(4, plain.height() - 4)), QColor(0xf3, 0xf4, 0xf7));
-    QCOMPARE(QColor(combined.pixel(8, combined.height() - 8)), QColor(0x1d, 0x1f, 0x25));
-    // Reversed: the current tab, underlined in the accent colour, is the first one from the left
-    // or from the right.
-    const int plainTab = longestRunCentre(plain, qRgb(0x3b, 0x6f, 0xd8), plain.height() / 12);
-    const int reversedTab
-        = longestRunCentre(combined, qRgb(0x5b, 0x8e, 0xf0), combined.height() / 12);
-    QVERIFY2(plainTab >= 0 && plainTab < plain.width() / 4, qPrintable(QString::number(plainTab)));
-    QVERIFY2(reversedTab > combined.width() * 3 / 4, qPrintable(QString::number(reversedTab)));
-}
-
-void tst_Gallery::onlyThePicturesAreWritten()
-{
-    const auto files = [](QStringList const& pictures) {
-        QStringList names;
-        for (const QString& picture : pictures)
-            names << picture + QStringLiteral(".png") << picture + QStringLiteral("-narrow.png");
-        names.sort();
-        return names;
-    };
-    for (const auto& [name, options] : Runs) {
-        const bool toured = options.contains(QStringLiteral("--steps"));
-        QCOMPARE(QDir(m_dir.filePath(name)).entryList(QDir::Files, QDir::Name),
-            files(toured ? Pages + Steps : Pages));
+    void onlyThePicturesAreWritten()
+    {
+        const auto files = [](QStringList const& pictures) {
+            QStringList names;
+            for (const QString& picture : pictures)
+                names << picture + ".png"_q << picture + "-narrow.png"_q;
+            names.sort();
+            return names;
+        };
+        for (const auto& [name, options] : Runs) {
+            const bool toured = options.contains("--steps"_q);
+            QCOMPARE(QDir(m_dir.filePath(name)).entryList(QDir::Files, QDir::Name),
+                files(toured ? Pages + Steps : Pages));
+        }
     }
-}
+};
 
 QTEST_GUILESS_MAIN(tst_Gallery)
 
