@@ -1,3 +1,4 @@
+#include "CollectionDelegate.h"
 #include "FakeHost.h"
 #include "TestUtils.h"
 #include "numeric/Spinner.h"
@@ -32,7 +33,7 @@ template<class T> struct EventLog
 };
 
 // A window with a sheet of one row of each kind, a numeric row with a popup slider and one with a
-// spinner, a thumbnails list and a toolbar.
+// spinner, a thumbnails list, a collection view that shows only its first row, and a toolbar.
 struct Everything
 {
     Everything()
@@ -49,6 +50,11 @@ struct Everything
         auto* steps = new HostInputLine("Steps"_q, &window);
         steps->setSpinner(true);
         thumbnails = new ThumbnailsList(&window);
+        cells.counts = { 2, 2 };
+        auto* collection
+            = new CollectionView(&cells, QSize(100, 80), 10, 10, 20, 2, false, 5, &window);
+        collection->setFixedSize(240, 120);
+        collection->setSelectionType(CollectionViewSelectionMultiple);
         auto* toolbar = new Toolbar(&window);
         bold = new QAction("&Bold"_q, toolbar);
         bold->setCheckable(true);
@@ -60,12 +66,14 @@ struct Everything
             toolbar->insertAction(toolbar->itemsCount(), a);
         for (QWidget* w : { static_cast<QWidget*>(sheet), static_cast<QWidget*>(depth),
                  static_cast<QWidget*>(steps), static_cast<QWidget*>(thumbnails),
-                 static_cast<QWidget*>(toolbar) })
+                 static_cast<QWidget*>(collection), static_cast<QWidget*>(toolbar) })
             window.layout()->addWidget(w);
         window.resize(400, 1200);
         active = window.showActive();
         for (const char* caption : { "Cover", "Page" })
             thumbnails->addItem(QPixmap(40, 20), QLatin1String(caption));
+        collection->reload();
+        collection->setSelection({ { 0, 1 }, { 1, 1 } });
     }
 
     // The interfaces below `i` that a user acts on or finds things in, in tree order; combo boxes
@@ -78,7 +86,7 @@ struct Everything
             QAccessible::ToolBar };
         QStringList lines;
         if (shown.contains(i->role()))
-            lines << heard(i);
+            lines << heard(i) + (i->state().offscreen ? " offscreen"_q : QString());
         if (i->role() == QAccessible::ComboBox || i->role() == QAccessible::ListItem)
             return lines;
         for (int c = 0; c < i->childCount(); ++c) {
@@ -92,6 +100,7 @@ struct Everything
 
     FakeHelper helper;
     FakeHost host;
+    collectiontest::Delegate cells;
     testutils::HostWindow window;
     PropertyListWidget* sheet;
     ThumbnailsList* thumbnails;
@@ -134,6 +143,11 @@ private Q_SLOTS:
                 "List "_q,
                 "ListItem Cover"_q,
                 "ListItem Page {selected focused}"_q,
+                "List "_q,
+                "ListItem Group 1, item 1"_q,
+                "ListItem Group 1, item 2 {selected}"_q,
+                "ListItem Group 2, item 1 offscreen"_q,
+                "ListItem Group 2, item 2 {selected} offscreen"_q,
                 "ToolBar "_q,
                 "Button Bold {checkable checked} <Ctrl+B>"_q,
                 "Button Brush"_q,

@@ -1,17 +1,6 @@
 #include "TestUtils.h"
 
-#include <corvane/Button.h>
-#include <corvane/CheckBox.h>
-#include <corvane/ColorPicker.h>
-#include <corvane/ComboBox.h>
-#include <corvane/FilePicker.h>
-#include <corvane/FileSource.h>
-#include <corvane/ImageViewer.h>
-#include <corvane/Label.h>
-#include <corvane/MultiTextField.h>
-#include <corvane/SeparatorLine.h>
-#include <corvane/TextField.h>
-#include <corvane/Utils.h>
+#include <corvane/CorvaneWidgets.h>
 
 #include "controls/ColorPicker_PushButton.h"
 #include "platform/DragAndDropUrl.h"
@@ -120,8 +109,7 @@ private Q_SLOTS:
         QVERIFY(window.isMinimized());
         for (int round = 0; round < 2; ++round) { // the second time on the active window
             ActivateWindow(&window);
-            QVERIFY(!window.isMinimized());
-            QVERIFY(window.isVisible());
+            QVERIFY(!window.isMinimized() && window.isVisible());
             QVERIFY(QTest::qWaitForWindowActive(&window));
         }
     }
@@ -155,12 +143,11 @@ private Q_SLOTS:
     {
         const auto [control, scrolls] = fetch<QString, bool>("control", "scrolls");
         auto* check = control == "check"_q ? new CheckBox("Check"_q, ePrimary) : nullptr;
-        auto* button = control == "button"_q ? new Button("Button"_q) : nullptr;
-        QWidget* target = check ? static_cast<QWidget*>(check) : button;
-        if (!target)
-            target = control == "label"_q ? static_cast<QWidget*>(new QLabel("L"_q)) : new QSpinBox;
-        if (button)
-            button->setEnabled(false);
+        QWidget* target = check     ? check
+            : control == "button"_q ? static_cast<QWidget*>(new Button("Button"_q))
+            : control == "label"_q  ? static_cast<QWidget*>(new QLabel("L"_q))
+                                    : new QSpinBox;
+        target->setEnabled(control != "button"_q);
         QScrollArea area;
         area.resize(200, 150);
         auto* content = new QWidget;
@@ -223,13 +210,12 @@ private Q_SLOTS:
         window.resize(100, 100);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QVERIFY(unnamed->objectName().isEmpty());
-        QVERIFY(window.findChild<SeparatorLine*>("thin"_q));
-        QCOMPARE(unnamed->frameShape(), QFrame::NoFrame);
+        QVERIFY(unnamed->objectName().isEmpty() && window.findChild<SeparatorLine*>("thin"_q));
         // Height and colour come from the sheet alone.
-        QCOMPARE(unnamed->height(), 3);
         const QImage image = unnamed->grab().toImage();
-        QCOMPARE(QColor(image.pixel(image.width() / 2, 1)), QColor(255, 0, 0));
+        QCOMPARE(std::tuple(unnamed->frameShape(), unnamed->height(),
+                     QColor(image.pixel(image.width() / 2, 1))),
+            std::tuple(QFrame::NoFrame, 3, QColor(255, 0, 0)));
     }
 
     // Scripts: '>' leaves the field, '=' calls setText, '^' pastes rich text; any other character
