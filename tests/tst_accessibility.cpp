@@ -183,14 +183,12 @@ private Q_SLOTS:
     {
         testutils::columns<QString, bool, double, QList<Write>>(
             "prop", "slider", "value", "writes");
-        QTest::newRow("field") << "edge"_q << false << 120.0
-                               << QList<Write> { { "edge"_q, 120.0f } };
-        QTest::newRow("slider") << "edge"_q << true << 7.5 << QList<Write> { { "edge"_q, 7.5f } };
-        QTest::newRow("clamped") << "edge"_q << false << 900.0
-                                 << QList<Write> { { "edge"_q, 200.0f } };
-        QTest::newRow("percent") << "opacity"_q << false << 40.0
-                                 << QList<Write> { { "opacity"_q, 0.4f } };
-        QTest::newRow("disabled row") << "opacity"_q << true << 40.0 << QList<Write> {};
+        using testutils::row;
+        row("field", "edge", false, 120.0, QList<Write> { { "edge"_q, 120.0f } });
+        row("slider", "edge", true, 7.5, QList<Write> { { "edge"_q, 7.5f } });
+        row("clamped", "edge", false, 900.0, QList<Write> { { "edge"_q, 200.0f } });
+        row("percent", "opacity", false, 40.0, QList<Write> { { "opacity"_q, 0.4f } });
+        row("disabled row", "opacity", true, 40.0, QList<Write> {});
     }
     void setValue()
     {

@@ -225,9 +225,6 @@ private Q_SLOTS:
         // left button) on cell "gi", or b, a press on the background; k with one of DULREXAHZPQ
         // sends Down, Up, Left, Right, Return, Escape, A, Home, End, Page Up or Page Down. A
         // trailing S or C holds Shift or Control.
-        const auto row = [](const char* name, Counts counts, const char* script) {
-            QTest::newRow(name) << counts << QString::fromLatin1(script);
-        };
         const Counts m { 7, 0, 6 }, k { 5, 6 }, gap { 5, 0, 6 };
         row("click, release, background", m, "M p03 r03 b = /03 |c k c");
         row("shift range", m, "M p03 r03 p05S r05S = 03 04 05 /03 |c k c k");
@@ -252,8 +249,8 @@ private Q_SLOTS:
         row("keys at the ends", k, "S p00 kL kU p15 kR kD = 15 /15 |c c");
         row("shift arrow, return, escape", k, "M p03 kRS kE kX = 04 /04 |c c a");
         row("over empty group", gap, "S p04 kR kL kD kU = 04 /04 |c c c c c");
-        row("first key", { 0, 0, 4 }, "S kA = 20 /20 |c");
-        row("first key, all empty", { 0, 0 }, "M kD = /-1-1 |");
+        row("first key", Counts { 0, 0, 4 }, "S kA = 20 /20 |c");
+        row("first key, all empty", Counts { 0, 0 }, "M kD = /-1-1 |");
         // Full keyboard access, multiple selection: Shift extends a run from where it started;
         // Home, End and the page keys move; Ctrl+A selects everything with one notice.
         const Counts pages { 40 };
@@ -268,7 +265,7 @@ private Q_SLOTS:
         row("shift home over empty group", gap, "M+ p21 kHS = 00 01 02 03 04 20 21 /00 |c c");
         row("ctrl+a keeps anchor", k, "M+ p02 kAC = 00 01 02 03 04 10 11 12 13 14 15 /02 |c c");
         row("ctrl+a first", k, "M+ kAC = 00 01 02 03 04 10 11 12 13 14 15 /00 |c");
-        row("ctrl+a, nothing to select", { 0 }, "M+ kAC = /-1-1 |");
+        row("ctrl+a, nothing to select", Counts { 0 }, "M+ kAC = /-1-1 |");
         row("page down, up", pages, "M+ p01 kQ kP = 01 /01 |c c c");
         row("page down to the end", pages, "M+ p01 kQ kQ kQ = 039 /039 |c c c c");
         row("page up to the top", pages, "M+ p01 kZ kP kP kP = 00 /00 |c c c c c");
@@ -486,9 +483,6 @@ private Q_SLOTS:
     {
         columns<QString, QString>("steps", "events");
         // Counts 5 and 6 in 3 columns, multiple selection, full keyboard access, focused.
-        const auto row = [](const char* name, const char* steps, const char* events) {
-            QTest::newRow(name) << QString::fromLatin1(steps) << QString::fromLatin1(events);
-        };
         row("press", "p03", "s3 f3");
         row("control toggles", "p02 p04C p04C", "s2 f2 +4 f4 -4 f2");
         row("shift range", "p01 p03S", "s1 f1 w");

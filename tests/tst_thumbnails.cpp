@@ -87,11 +87,7 @@ private Q_SLOTS:
     void list_data()
     {
         testutils::columns<QString, QString, QString>("steps", "state", "log");
-        const auto row
-            = [](const char* name, const char* steps, const char* state, const char* log) {
-                  QTest::newRow(name) << QString::fromLatin1(steps) << QString::fromLatin1(state)
-                                      << QString::fromLatin1(log);
-              };
+        using testutils::row;
         // Keys go to the current entry.
         row("up", "select 1, key Up", "a*bc@0", "");
         row("down", "select 1, key Down", "abc*@2", "");
