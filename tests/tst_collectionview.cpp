@@ -212,6 +212,27 @@ private Q_SLOTS:
         delete view->visibleItems()[3];
         bar->setValue(0);
         QCOMPARE(view->visibleItems().size(), size_t(12));
+
+        // A group of 10^8 items no longer fits a widget: the content widget keeps the viewport's
+        // size and the end of the content scrolls into it, group 2's cells exactly at its bottom.
+        d.counts = { 3, 100000000, 5 };
+        d.columns = 4;
+        view->resize(view->size() + QSize(110, 100));
+        view->reload();
+        QCOMPARE(inner(*view)->sizeHint(), QSize(440, 0));
+        QCOMPARE(inner(*view)->geometry(), QRect(0, 0, 440, view->viewport()->height()));
+        QCOMPARE(view->visibleItems().size(), size_t(19));
+        bar->setValue(bar->maximum());
+        const std::vector<qint64> tops = d.groupTops();
+        QCOMPARE(view->contentHeight(), tops[3] - d.header + d.margin);
+        QCOMPARE(view->scrollPosition(), view->contentHeight() - 400);
+        for (CollectionViewItem* c : view->visibleItems()) {
+            const int i = int(c->index().item);
+            const qint64 y = d.cellY(tops, c->index()) - view->scrollPosition();
+            QCOMPARE(c->geometry(), QRect(5 + i % 4 * 110, int(y), 100, 80));
+        }
+        QCOMPARE(view->visibleItems().back()->index(), Index(2, 4));
+        QCOMPARE(view->visibleItems().back()->geometry().bottom(), 400 - 5 - 1);
     }
 
     void selection_data()
