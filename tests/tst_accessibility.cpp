@@ -32,8 +32,9 @@ template<class T> struct EventLog
     }
 };
 
-// A window with a sheet of one row of each kind, a numeric row with a popup slider and one with a
-// spinner, a thumbnails list, a collection view that shows only its first row, and a toolbar.
+// A window with a sheet of one row of each kind, a numeric row with a popup slider, one with a
+// spinner and one of fine steps, a thumbnails list, a collection view that shows only its first
+// row, and a toolbar.
 struct Everything
 {
     Everything()
@@ -49,6 +50,9 @@ struct Everything
         depth->setValue(5, 0);
         auto* steps = new HostInputLine("Steps"_q, &window);
         steps->setSpinner(true);
+        auto* zoom = new InputLineSlider("Zoom"_q, eRealValues | eFineStep, &window);
+        zoom->setMaxValue(4);
+        zoom->setValueAndInit(1.5f, eRealValues | eFineStep);
         thumbnails = new ThumbnailsList(&window);
         cells.counts = { 2, 2 };
         auto* collection
@@ -65,8 +69,9 @@ struct Everything
         for (QAction* a : { bold, brush })
             toolbar->insertAction(toolbar->itemsCount(), a);
         for (QWidget* w : { static_cast<QWidget*>(sheet), static_cast<QWidget*>(depth),
-                 static_cast<QWidget*>(steps), static_cast<QWidget*>(thumbnails),
-                 static_cast<QWidget*>(collection), static_cast<QWidget*>(toolbar) })
+                 static_cast<QWidget*>(steps), static_cast<QWidget*>(zoom),
+                 static_cast<QWidget*>(thumbnails), static_cast<QWidget*>(collection),
+                 static_cast<QWidget*>(toolbar) })
             window.layout()->addWidget(w);
         window.resize(400, 1200);
         active = window.showActive();
@@ -140,6 +145,7 @@ private Q_SLOTS:
                 "SpinBox Steps [ in 0..10 by 1]"_q,
                 "Button Show slider {invisible}"_q,
                 "Button Step"_q,
+                "SpinBox Zoom = 1.5 [1.5 in 0..4 by 0.1]"_q,
                 "List "_q,
                 "ListItem Cover"_q,
                 "ListItem Page {selected focused}"_q,
