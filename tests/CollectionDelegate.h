@@ -10,6 +10,7 @@
 
 #include "collectionview/CollectionView_private.h"
 
+#include <QAccessible>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
@@ -116,37 +117,30 @@ struct Delegate : QObject, ICollectionViewDelegate, testutils::Random
 
     long pitchX() const { return item.width() + hSpacing; }
     long pitchY() const { return item.height() + vSpacing; }
-    long block(std::size_t g) const
+    qint64 block(std::size_t g) const
     {
-        return long((counts[g] + columns - 1) / columns) * pitchY() - vSpacing;
+        return qint64((counts[g] + columns - 1) / columns) * pitchY() - vSpacing;
     }
-    // The first row of every group, 64-bit, for contents of any size.
+    // The first row of every group, and where the next group's would be: 64-bit, for contents of
+    // any size.
     std::vector<qint64> groupTops() const
     {
         std::vector<qint64> tops { margin + header };
         for (std::size_t g = 0; g < counts.size(); ++g)
-            tops.push_back(tops.back() + header
-                + qint64((counts[g] + columns - 1) / columns) * pitchY() - vSpacing);
+            tops.push_back(tops.back() + header + block(g));
         return tops;
     }
     qint64 cellY(const std::vector<qint64>& tops, const Index& i) const
     {
         return tops[i.group] + qint64(i.item / columns) * pitchY();
     }
-    long groupTop(std::size_t g) const
-    {
-        long top = margin + header;
-        for (std::size_t k = 0; k < g; ++k)
-            top += header + block(k);
-        return top;
-    }
     QRect cellRect(QPoint at, long visibleWidth) const
     {
         const long cells = columns * pitchX() - hSpacing;
         const long x0 = center ? (std::max(visibleWidth, cells + 2 * margin) - cells) / 2 : margin;
-        return QRect(int(x0 + at.y() % columns * pitchX()),
-            int(groupTop(std::size_t(at.x())) + at.y() / columns * pitchY()), item.width(),
-            item.height());
+        const Index i(std::size_t(at.x()), std::size_t(at.y()));
+        return QRect(int(x0 + at.y() % columns * pitchX()), int(cellY(groupTops(), i)),
+            item.width(), item.height());
     }
     // What a pass over the band places: the walk runs from the row that holds the top edge
     // (less one row when the edge lies in a group's first two rows) to the row that holds the
@@ -199,17 +193,45 @@ inline CollectionGrid makeGrid(const Counts& counts, unsigned long fixedColumns,
     return grid;
 }
 
-// Sends a mouse event of a script step: p(ress), r(elease), d(ouble click) or m(ove with the
-// left button) on the placed cell "gi" of the step, or on the background for b. Returns the
-// widget it went to.
-inline QWidget* sendMouse(
-    CollectionView& view, const QString& step, Qt::KeyboardModifiers modifiers)
+// Plays one step of a script on a view that may not survive it: k with one of DULREXAHZPQ sends
+// Down, Up, Left, Right, Return, Escape, A, Home, End, Page Up or Page Down; p(ress), r(elease),
+// d(ouble click) or m(ove with the left button) act on the placed cell "gi", or on the background
+// for b; o reloads, s scrolls to the end, e shows item (0, 30), t selects (0, 1) and n reads item
+// 1's accessible name. A trailing S or C holds Shift or Control. Returns whether a key was
+// accepted, or a mouse event went to a cell.
+inline bool play(const QPointer<CollectionView>& view, const QString& step)
 {
-    QWidget* w = view.widget();
-    for (CollectionViewItem* cell : view.visibleItems())
-        if (step[0] != QLatin1Char('b')
-            && cell->index() == Index(step[1].digitValue(), step[2].digitValue()))
+    const auto modifiers = step.endsWith(QLatin1Char('S')) ? Qt::ShiftModifier
+        : step.endsWith(QLatin1Char('C'))                  ? Qt::ControlModifier
+                                                           : Qt::NoModifier;
+    const char kind = step[0].toLatin1();
+    if (kind == 'k') {
+        const int keys[] = { Qt::Key_Down, Qt::Key_Up, Qt::Key_Left, Qt::Key_Right, Qt::Key_Return,
+            Qt::Key_Escape, Qt::Key_A, Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp,
+            Qt::Key_PageDown };
+        QKeyEvent e(
+            QEvent::KeyPress, keys[QStringLiteral("DULREXAHZPQ").indexOf(step[1])], modifiers);
+        QApplication::sendEvent(view, &e);
+        return e.isAccepted();
+    }
+    QScrollBar* bar = view->verticalScrollBar();
+    if (kind == 'o')
+        view->reload();
+    else if (kind == 's')
+        bar->setValue(bar->maximum());
+    else if (kind == 'e')
+        view->ensureItemVisible({ 0, 30 });
+    else if (kind == 't')
+        view->setSelection({ { 0, 1 } });
+    else if (kind == 'n' && QAccessible::queryAccessibleInterface(view)->child(1))
+        QAccessible::queryAccessibleInterface(view)->child(1)->text(QAccessible::Name);
+    if (!QStringLiteral("prdmb").contains(step[0]))
+        return false;
+    QWidget* w = view->widget();
+    for (CollectionViewItem* cell : view->visibleItems())
+        if (kind != 'b' && cell->index() == Index(step[1].digitValue(), step[2].digitValue()))
             w = cell;
+    const bool onCell = w != view->widget();
     // Press, release, double click and move follow each other in QEvent::Type.
     const auto type = QEvent::Type(
         QEvent::MouseButtonPress + std::max<int>(0, QStringLiteral("prdm").indexOf(step[0])));
@@ -217,7 +239,7 @@ inline QWidget* sendMouse(
         type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
         type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, modifiers);
     QApplication::sendEvent(w, &e);
-    return w;
+    return onCell;
 }
 
 inline NewInnerWidget* inner(CollectionView& v)

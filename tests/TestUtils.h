@@ -258,3 +258,26 @@ inline QString heard(QObject* o)
 }
 
 } // namespace testutils
+
+// --- data rows (added with the controls tests' condensing) ---
+
+namespace testutils {
+
+// A data cell as its column holds it: a text literal becomes a QString.
+template<class T> const T& cell(const T& value)
+{
+    return value;
+}
+inline QString cell(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+// Adds a row of cells in column order: row("name", 1, "text") for an int and a QString column.
+// Every cell must have its column's type exactly, as QTest checks.
+template<class... T> void row(const char* name, const T&... cells)
+{
+    (QTest::newRow(name) << ... << cell(cells));
+}
+
+} // namespace testutils

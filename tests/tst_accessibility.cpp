@@ -1,3 +1,4 @@
+#include "CollectionDelegate.h"
 #include "FakeHost.h"
 #include "TestUtils.h"
 #include "numeric/Spinner.h"
@@ -31,8 +32,9 @@ template<class T> struct EventLog
     }
 };
 
-// A window with a sheet of one row of each kind, a numeric row with a popup slider and one with a
-// spinner, a thumbnails list and a toolbar.
+// A window with a sheet of one row of each kind, a numeric row with a popup slider, one with a
+// spinner and one of fine steps, a thumbnails list, a collection view that shows only its first
+// row, and a toolbar.
 struct Everything
 {
     Everything()
@@ -48,7 +50,15 @@ struct Everything
         depth->setValue(5, 0);
         auto* steps = new HostInputLine("Steps"_q, &window);
         steps->setSpinner(true);
+        auto* zoom = new InputLineSlider("Zoom"_q, eRealValues | eFineStep, &window);
+        zoom->setMaxValue(4);
+        zoom->setValueAndInit(1.5f, eRealValues | eFineStep);
         thumbnails = new ThumbnailsList(&window);
+        cells.counts = { 2, 2 };
+        auto* collection
+            = new CollectionView(&cells, QSize(100, 80), 10, 10, 20, 2, false, 5, &window);
+        collection->setFixedSize(240, 120);
+        collection->setSelectionType(CollectionViewSelectionMultiple);
         auto* toolbar = new Toolbar(&window);
         bold = new QAction("&Bold"_q, toolbar);
         bold->setCheckable(true);
@@ -59,13 +69,16 @@ struct Everything
         for (QAction* a : { bold, brush })
             toolbar->insertAction(toolbar->itemsCount(), a);
         for (QWidget* w : { static_cast<QWidget*>(sheet), static_cast<QWidget*>(depth),
-                 static_cast<QWidget*>(steps), static_cast<QWidget*>(thumbnails),
+                 static_cast<QWidget*>(steps), static_cast<QWidget*>(zoom),
+                 static_cast<QWidget*>(thumbnails), static_cast<QWidget*>(collection),
                  static_cast<QWidget*>(toolbar) })
             window.layout()->addWidget(w);
         window.resize(400, 1200);
         active = window.showActive();
         for (const char* caption : { "Cover", "Page" })
             thumbnails->addItem(QPixmap(40, 20), QLatin1String(caption));
+        collection->reload();
+        collection->setSelection({ { 0, 1 }, { 1, 1 } });
     }
 
     // The interfaces below `i` that a user acts on or finds things in, in tree order; combo boxes
@@ -78,7 +91,7 @@ struct Everything
             QAccessible::ToolBar };
         QStringList lines;
         if (shown.contains(i->role()))
-            lines << heard(i);
+            lines << heard(i) + (i->state().offscreen ? " offscreen"_q : QString());
         if (i->role() == QAccessible::ComboBox || i->role() == QAccessible::ListItem)
             return lines;
         for (int c = 0; c < i->childCount(); ++c) {
@@ -92,6 +105,7 @@ struct Everything
 
     FakeHelper helper;
     FakeHost host;
+    collectiontest::Delegate cells;
     testutils::HostWindow window;
     PropertyListWidget* sheet;
     ThumbnailsList* thumbnails;
@@ -131,9 +145,15 @@ private Q_SLOTS:
                 "SpinBox Steps [ in 0..10 by 1]"_q,
                 "Button Show slider {invisible}"_q,
                 "Button Step"_q,
+                "SpinBox Zoom = 1.5 [1.5 in 0..4 by 0.1]"_q,
                 "List "_q,
                 "ListItem Cover"_q,
                 "ListItem Page {selected focused}"_q,
+                "List "_q,
+                "ListItem Group 1, item 1"_q,
+                "ListItem Group 1, item 2 {selected}"_q,
+                "ListItem Group 2, item 1 offscreen"_q,
+                "ListItem Group 2, item 2 {selected} offscreen"_q,
                 "ToolBar "_q,
                 "Button Bold {checkable checked} <Ctrl+B>"_q,
                 "Button Brush"_q,
@@ -169,14 +189,12 @@ private Q_SLOTS:
     {
         testutils::columns<QString, bool, double, QList<Write>>(
             "prop", "slider", "value", "writes");
-        QTest::newRow("field") << "edge"_q << false << 120.0
-                               << QList<Write> { { "edge"_q, 120.0f } };
-        QTest::newRow("slider") << "edge"_q << true << 7.5 << QList<Write> { { "edge"_q, 7.5f } };
-        QTest::newRow("clamped") << "edge"_q << false << 900.0
-                                 << QList<Write> { { "edge"_q, 200.0f } };
-        QTest::newRow("percent") << "opacity"_q << false << 40.0
-                                 << QList<Write> { { "opacity"_q, 0.4f } };
-        QTest::newRow("disabled row") << "opacity"_q << true << 40.0 << QList<Write> {};
+        using testutils::row;
+        row("field", "edge", false, 120.0, QList<Write> { { "edge"_q, 120.0f } });
+        row("slider", "edge", true, 7.5, QList<Write> { { "edge"_q, 7.5f } });
+        row("clamped", "edge", false, 900.0, QList<Write> { { "edge"_q, 200.0f } });
+        row("percent", "opacity", false, 40.0, QList<Write> { { "opacity"_q, 0.4f } });
+        row("disabled row", "opacity", true, 40.0, QList<Write> {});
     }
     void setValue()
     {

@@ -1,17 +1,6 @@
 #include "TestUtils.h"
 
-#include <corvane/Button.h>
-#include <corvane/CheckBox.h>
-#include <corvane/ColorPicker.h>
-#include <corvane/ComboBox.h>
-#include <corvane/FilePicker.h>
-#include <corvane/FileSource.h>
-#include <corvane/ImageViewer.h>
-#include <corvane/Label.h>
-#include <corvane/MultiTextField.h>
-#include <corvane/SeparatorLine.h>
-#include <corvane/TextField.h>
-#include <corvane/Utils.h>
+#include <corvane/CorvaneWidgets.h>
 
 #include "controls/ColorPicker_PushButton.h"
 #include "platform/DragAndDropUrl.h"
@@ -82,17 +71,15 @@ private Q_SLOTS:
     void adjustWindowRect_data()
     {
         testutils::columns<QRect, bool, int>("rect", "kept", "screens");
-        const auto row = [](const char* name, QRect rect, bool kept, int screens = 1) {
-            QTest::newRow(name) << rect << kept << screens;
-        };
+        using testutils::row;
         const QRect g = QGuiApplication::primaryScreen()->geometry();
         // Hanging off the bottom-left corner by everything but a 50 x 50 or 50 x 51 square.
-        row("50x50 overlap moves", QRect(g.left() - 50, g.bottom() - 49, 100, 100), false);
-        row("50x51 overlap stays", QRect(g.left() - 50, g.bottom() - 50, 100, 100), true);
-        row("51x50 overlap stays", QRect(g.left() - 49, g.bottom() - 49, 100, 100), true);
-        row("wholly off screen moves", QRect(g.left(), g.bottom() + 5000, 300, 200), false);
-        row("inside stays", QRect(g.left() + 10, g.top() + 10, 300, 200), true);
-        row("empty rect moves", QRect(g.left() + 10, g.top() + 10, 0, 0), false);
+        row("50x50 overlap moves", QRect(g.left() - 50, g.bottom() - 49, 100, 100), false, 1);
+        row("50x51 overlap stays", QRect(g.left() - 50, g.bottom() - 50, 100, 100), true, 1);
+        row("51x50 overlap stays", QRect(g.left() - 49, g.bottom() - 49, 100, 100), true, 1);
+        row("wholly off screen moves", QRect(g.left(), g.bottom() + 5000, 300, 200), false, 1);
+        row("inside stays", QRect(g.left() + 10, g.top() + 10, 300, 200), true, 1);
+        row("empty rect moves", QRect(g.left() + 10, g.top() + 10, 0, 0), false, 1);
         // 40 x 40 on each of two screens: 3200 square pixels visible, but not 2500 on one of
         // them (it moves to (680, 410)); 40 x 80 on the second screen alone is enough.
         row("straddling two screens moves", QRect(1400, -40, 80, 80), false, 2);
@@ -120,8 +107,7 @@ private Q_SLOTS:
         QVERIFY(window.isMinimized());
         for (int round = 0; round < 2; ++round) { // the second time on the active window
             ActivateWindow(&window);
-            QVERIFY(!window.isMinimized());
-            QVERIFY(window.isVisible());
+            QVERIFY(!window.isMinimized() && window.isVisible());
             QVERIFY(QTest::qWaitForWindowActive(&window));
         }
     }
@@ -155,12 +141,11 @@ private Q_SLOTS:
     {
         const auto [control, scrolls] = fetch<QString, bool>("control", "scrolls");
         auto* check = control == "check"_q ? new CheckBox("Check"_q, ePrimary) : nullptr;
-        auto* button = control == "button"_q ? new Button("Button"_q) : nullptr;
-        QWidget* target = check ? static_cast<QWidget*>(check) : button;
-        if (!target)
-            target = control == "label"_q ? static_cast<QWidget*>(new QLabel("L"_q)) : new QSpinBox;
-        if (button)
-            button->setEnabled(false);
+        QWidget* target = check     ? check
+            : control == "button"_q ? static_cast<QWidget*>(new Button("Button"_q))
+            : control == "label"_q  ? static_cast<QWidget*>(new QLabel("L"_q))
+                                    : new QSpinBox;
+        target->setEnabled(control != "button"_q);
         QScrollArea area;
         area.resize(200, 150);
         auto* content = new QWidget;
@@ -223,13 +208,12 @@ private Q_SLOTS:
         window.resize(100, 100);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QVERIFY(unnamed->objectName().isEmpty());
-        QVERIFY(window.findChild<SeparatorLine*>("thin"_q));
-        QCOMPARE(unnamed->frameShape(), QFrame::NoFrame);
+        QVERIFY(unnamed->objectName().isEmpty() && window.findChild<SeparatorLine*>("thin"_q));
         // Height and colour come from the sheet alone.
-        QCOMPARE(unnamed->height(), 3);
         const QImage image = unnamed->grab().toImage();
-        QCOMPARE(QColor(image.pixel(image.width() / 2, 1)), QColor(255, 0, 0));
+        QCOMPARE(std::tuple(unnamed->frameShape(), unnamed->height(),
+                     QColor(image.pixel(image.width() / 2, 1))),
+            std::tuple(QFrame::NoFrame, 3, QColor(255, 0, 0)));
     }
 
     // Scripts: '>' leaves the field, '=' calls setText, '^' pastes rich text; any other character
@@ -237,15 +221,15 @@ private Q_SLOTS:
     void textFieldSignals_data()
     {
         testutils::columns<QString, bool, QString>("script", "multi", "expected");
-        QTest::newRow("typing") << "c"_q << false << "changed:abc"_q;
-        QTest::newRow("Return unchanged") << "\r"_q << false << "finished:ab"_q;
-        QTest::newRow("leaving unchanged") << ">"_q << false << "finished:ab"_q;
-        QTest::newRow("type, Return, leave")
-            << "c\r>"_q << false << "changed:abc|finished:abc|finished:abc"_q;
-        QTest::newRow("multi: every leave") << ">c>"_q << true << "finished:ab|finished:abc"_q;
-        QTest::newRow("multi: Return, Tab leaves") << "\rc\t"_q << true << "finished:ab\nc"_q;
-        QTest::newRow("multi: paste as plain text") << "^>"_q << true << "finished:abBold words"_q;
-        QTest::newRow("multi: setText, silent") << "=>"_q << true << "finished:<b>x</b>"_q;
+        using testutils::row;
+        row("typing", "c", false, "changed:abc");
+        row("Return unchanged", "\r", false, "finished:ab");
+        row("leaving unchanged", ">", false, "finished:ab");
+        row("type, Return, leave", "c\r>", false, "changed:abc|finished:abc|finished:abc");
+        row("multi: every leave", ">c>", true, "finished:ab|finished:abc");
+        row("multi: Return, Tab leaves", "\rc\t", true, "finished:ab\nc");
+        row("multi: paste as plain text", "^>", true, "finished:abBold words");
+        row("multi: setText, silent", "=>", true, "finished:<b>x</b>");
     }
     void textFieldSignals()
     {
@@ -512,26 +496,25 @@ private Q_SLOTS:
 
     void fileDragAndDrop_data()
     {
-        // names "-" first: no source; dropped: also when the drag was refused.
-        testutils::columns<QStringList, bool, QString>("names", "accepted", "dropped");
-        const auto row = [](const char* name, QStringList names, bool accepted, QString dropped) {
-            QTest::newRow(name) << names << accepted << dropped;
-        };
-        const QString one = "one.png"_q;
-        row("one file", { one }, true, one);
-        row("symbolic link", { "link.png"_q }, true, one);
-        row("two files", { one, "two.png"_q }, false, one);
-        row("folder", { "folder.png"_q }, false, QString());
-        row("missing file", { "gone.png"_q }, false, QString());
-        row("refused", { "refused.png"_q }, false, QString());
-        row("remote", { "http://h/one.png"_q }, false, QString());
-        row("reference", { "file:///.file/id=6.2"_q }, false, QString());
-        row("no source", { "-"_q, one }, false, QString());
-        row("no URLs", {}, false, QString());
+        // names, separated by spaces, "-" first: no source; dropped: also when the drag was
+        // refused.
+        testutils::columns<QString, bool, QString>("names", "accepted", "dropped");
+        using testutils::row;
+        row("one file", "one.png", true, "one.png");
+        row("symbolic link", "link.png", true, "one.png");
+        row("two files", "one.png two.png", false, "one.png");
+        row("folder", "folder.png", false, "");
+        row("missing file", "gone.png", false, "");
+        row("refused", "refused.png", false, "");
+        row("remote", "http://h/one.png", false, "");
+        row("reference", "file:///.file/id=6.2", false, "");
+        row("no source", "- one.png", false, "");
+        row("no URLs", "", false, "");
     }
     void fileDragAndDrop()
     {
-        const auto [names, dropped] = fetch<QStringList, QString>("names", "dropped");
+        const auto [list, dropped] = fetch<QString, QString>("names", "dropped");
+        const QStringList names = list.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         FilePicker picker { QString() };
         auto* source = names.value(0) == "-"_q ? nullptr : new TestSource;
         picker.setSource(source);
@@ -570,9 +553,7 @@ private Q_SLOTS:
     {
         // The viewer starts out scaling to width 50; `stored` empty: nothing stored.
         testutils::columns<int, QSize, QSize, QSize>("mode", "size", "picture", "stored");
-        const auto row = [](const char* name, int mode, QSize size, QSize picture, QSize stored) {
-            QTest::newRow(name) << mode << size << picture << stored;
-        };
+        using testutils::row;
         row("width shrinks", 0, QSize(200, 7), QSize(400, 300), QSize(200, 150));
         row("width never enlarges", 0, QSize(200, 7), QSize(100, 80), QSize(100, 80));
         row("height shrinks", 1, QSize(7, 100), QSize(300, 400), QSize(75, 100));

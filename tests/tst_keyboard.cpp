@@ -31,6 +31,7 @@ struct EscCounter : QObject
 };
 
 // Keyboard use with and without corvane::setFullKeyboardAccess(), which every test leaves off.
+// Drag steps with modifiers are checked with the other steps, in tst_numeric.
 class tst_Keyboard : public QObject
 {
     Q_OBJECT
@@ -60,9 +61,9 @@ private Q_SLOTS:
         QTest::newRow("on") << true << true << false << before + picker + after;
         QTest::newRow("on, back") << true << true << true << reversed(before + picker + after);
         // Without a file there is nothing to remove.
-        QTest::newRow("on, no file") << true << false << false << before + picker.mid(0, 2) + after;
-        QTest::newRow("on, no file, back")
-            << true << false << true << reversed(before + picker.mid(0, 2) + after);
+        const QStringList noFile = before + picker.mid(0, 2) + after;
+        QTest::newRow("on, no file") << true << false << false << noFile;
+        QTest::newRow("on, no file, back") << true << false << true << reversed(noFile);
     }
     void tabOrder()
     {
@@ -93,16 +94,15 @@ private Q_SLOTS:
     {
         testutils::columns<bool, QString, QStringList, QString, int>(
             "full", "keys", "changes", "shown", "escapes");
-        QTest::newRow("abandoned") << true << "#7!~"_q << QStringList() << "3"_q << 0;
-        QTest::newRow("typed again") << true << "#7!#8~"_q << changedPair(8, 8) << "8"_q << 0;
-        QTest::newRow("Return commits the old value")
-            << true << "#7!>~"_q << changedPair(3, 3) << "3"_q << 0;
-        QTest::newRow("stepped after") << true << "#7!^~"_q << changedPair(4, 4) << "4"_q << 0;
-        QTest::newRow("at rest: for the window")
-            << true << "!~"_q << changedPair(3, 3) << "3"_q << 1;
+        using testutils::row;
+        row("abandoned", true, "#7!~", QStringList(), "3", 0);
+        row("typed again", true, "#7!#8~", changedPair(8, 8), "8", 0);
+        row("Return commits the old value", true, "#7!>~", changedPair(3, 3), "3", 0);
+        row("stepped after", true, "#7!^~", changedPair(4, 4), "4", 0);
+        row("at rest: for the window", true, "!~", changedPair(3, 3), "3", 1);
         // Without full keyboard access Esc is a key like any other, and leaving commits.
-        QTest::newRow("off") << false << "#7!~"_q << changedPair(7, 7) << "7"_q << 1;
-        QTest::newRow("off, at rest") << false << "!~"_q << changedPair(3, 3) << "3"_q << 1;
+        row("off", false, "#7!~", changedPair(7, 7), "7", 1);
+        row("off, at rest", false, "!~", changedPair(3, 3), "3", 1);
     }
     void escape()
     {
@@ -137,49 +137,6 @@ private Q_SLOTS:
             QTEST(escapes.count, "escapes");
             delete row;
         }
-    }
-
-    void dragSteps_data()
-    {
-        testutils::columns<bool, int, double, int, int, QStringList>(
-            "full", "flags", "start", "modifiers", "travel", "changes");
-        const int shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier;
-        QTest::newRow("integer, Ctrl") << true << 0x20 << 3.0 << ctrl << 9 << changedPair(13, 13);
-        QTest::newRow("integer, Shift: whole numbers")
-            << true << 0x20 << 3.0 << shift << 9 << changedPair(4, 4);
-        QTest::newRow("real, Shift") << true << 0xc2 << 3.0 << shift << 9 << changedPair(3, 3.1);
-        QTest::newRow("real, Ctrl, down")
-            << true << 0xc2 << 3.0 << ctrl << -9 << changedPair(-7, -7);
-        QTest::newRow("Shift before Ctrl")
-            << true << 0xc2 << 3.0 << (shift | ctrl) << 9 << changedPair(3, 3.1);
-        QTest::newRow("fine, Shift")
-            << true << 0x840 << 0.5 << shift << 9 << changedPair(0, 0.5001);
-        QTest::newRow("percent, Shift")
-            << true << 0xa1 << 0.25 << shift << 9 << changedPair(0, 0.251);
-        QTest::newRow("percent, Ctrl") << true << 0xa1 << 0.25 << ctrl << 9 << changedPair(0, 0.35);
-        QTest::newRow("off: Shift") << false << 0xc2 << 3.0 << shift << 9 << changedPair(4, 4);
-        QTest::newRow("off: Ctrl") << false << 0xa1 << 0.25 << ctrl << 9 << changedPair(0, 0.26);
-    }
-    void dragSteps()
-    {
-        const auto [full, flags, start, modifiers, travel]
-            = fetch<bool, int, double, int, int>("full", "flags", "start", "modifiers", "travel");
-        corvane::setFullKeyboardAccess(full);
-        auto* row = new InputLineSlider("S"_q, flags, m_window.get());
-        m_window->layout()->addWidget(row);
-        m_window->layout()->activate();
-        row->setMinValue(flags & ePercents ? 0 : -100);
-        row->setMaxValue(flags & ePercents ? 1 : 100);
-        row->setPrecision(3);
-        row->setValueAndInit(float(start), eInputLineFlags(flags));
-        testutils::ChangeLog log(row);
-        auto* field = row->findChild<LineEdit*>();
-        const QPoint centre(field->width() / 2, field->height() / 2);
-        const auto held = Qt::KeyboardModifiers(modifiers);
-        QTest::mousePress(field, Qt::LeftButton, held, centre);
-        testutils::mouseMoveHeld(field, centre + QPoint(travel, 0), held);
-        QTest::mouseRelease(field, Qt::LeftButton, held, centre);
-        QTEST(log.entries, "changes");
     }
 
     // The swatch opens its dialog from the keyboard as from a click, never clicking.

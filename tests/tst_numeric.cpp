@@ -2,6 +2,7 @@
 #include "numeric/Slider.h"
 #include "numeric/Spinner.h"
 
+#include <corvane/Keyboard.h>
 #include <corvane/LineEdit.h>
 
 #include <QPainter>
@@ -59,6 +60,7 @@ private Q_SLOTS:
         m_window.reset(new testutils::HostWindow);
         QVERIFY(m_window->showActive());
     }
+    void cleanup() { corvane::setFullKeyboardAccess(false); }
 
     void pointer_data()
     {
@@ -115,8 +117,8 @@ private Q_SLOTS:
             QTest::keyClick(edit, Qt::Key_End);
         if (before == 3) // the release of the Tab that brought the focus arrives here
             QTest::keyRelease(edit, Qt::Key_Tab);
-        QCOMPARE(edit->getStyleType(), before ? "white"_q : "transp"_q);
-        QCOMPARE(edit->selectedText(), before == 3 ? "12345"_q : QString());
+        QCOMPARE(edit->getStyleType() + edit->selectedText(),
+            before ? (before == 3 ? "white12345"_q : "white"_q) : "transp"_q);
 
         QSignalSpy spy(edit, &LineEdit::mouseDraging);
         QTest::mousePress(edit, Qt::LeftButton, Qt::NoModifier, centre);
@@ -126,8 +128,8 @@ private Q_SLOTS:
         for (const QList<QVariant>& args : spy)
             seen << args.at(0).toDouble();
         QCOMPARE(seen, warps || noWarp.isEmpty() ? steps : noWarp);
-        QCOMPARE(edit->hasSelectedText(), before > 0);
-        QCOMPARE(edit->cursor().shape(), before ? Qt::ArrowCursor : Qt::BlankCursor);
+        QCOMPARE(std::pair(edit->hasSelectedText(), edit->cursor().shape()),
+            std::pair(before > 0, before ? Qt::ArrowCursor : Qt::BlankCursor));
         const bool dragged = !steps.isEmpty();
         if (warps) // back to the centre after a step, left alone otherwise
             QCOMPARE(QCursor::pos(), dragged ? edit->mapToGlobal(centre) : QPoint(1, 2));
@@ -135,8 +137,8 @@ private Q_SLOTS:
         // After a drag the field rests; a press without one starts editing.
         QTest::mouseRelease(edit, Qt::LeftButton, Qt::NoModifier, centre);
         const QString look = dragged ? "transp"_q : "white"_q;
-        QCOMPARE(edit->getStyleType(), look);
-        QCOMPARE(edit->cursor().shape(), dragged ? Qt::SizeHorCursor : Qt::ArrowCursor);
+        QCOMPARE(std::pair(edit->getStyleType(), edit->cursor().shape()),
+            std::pair(look, dragged ? Qt::SizeHorCursor : Qt::ArrowCursor));
 
         // Focus out announces itself before the look changes, and ends any editing.
         QStringList looks;
@@ -156,11 +158,7 @@ private Q_SLOTS:
     {
         testutils::columns<char, int, int, double, QString, double, QString>(
             "kind", "flags", "precision", "max", "typed", "value", "shown");
-        const auto row = [](const char* name, char kind, int flags, int precision, double max,
-                             const char* typed, double value, const char* shown) {
-            QTest::newRow(name) << kind << flags << precision << max << QString::fromUtf8(typed)
-                                << value << QString::fromUtf8(shown);
-        };
+        using testutils::row;
         const char s = 's', l = 'l';
         // InputLineSlider: decimals filled up with zeros, percentages as bare numbers.
         row("precision 2: 3", s, 0x40, 2, 1e9, "3", 3.0, "3.00");
@@ -216,9 +214,8 @@ private Q_SLOTS:
         row->setValue(float(max * 2), 0x10);
         if (kind == 's')
             row->setValue(float(-max * 2), 0x10);
-        QCOMPARE(valueOf(row), float(max / 4));
-        QCOMPARE(m_field->text(), start);
-        QCOMPARE(slider ? slider->value() : -1, position);
+        QCOMPARE(std::tuple(valueOf(row), m_field->text(), slider ? slider->value() : -1),
+            std::tuple(float(max / 4), start, position));
         QVERIFY(log.entries.isEmpty());
 
         testutils::typeAndReturn(m_field, typed);
@@ -247,29 +244,45 @@ private Q_SLOTS:
 
     void stepping_data()
     {
-        // input: an arrow key, or the pointer's travel in a drag; the range is -max to max.
-        testutils::columns<int, double, double, int, QStringList>(
-            "flags", "max", "start", "input", "expected");
+        // input: an arrow key, or the pointer's travel in a drag; the range is -max to max; held:
+        // the modifiers of a drag, S(hift) and C(ontrol), after a + with full keyboard access.
+        testutils::columns<int, double, double, int, QString, QStringList>(
+            "flags", "max", "start", "input", "held", "expected");
+        using testutils::row;
         const int up = Qt::Key_Up, down = Qt::Key_Down;
-        QTest::newRow("drag: integer") << 0x20 << 10.0 << 3.0 << 9 << changedPair(4, 4);
-        QTest::newRow("drag: clamped") << 0x20 << 10.0 << 10.0 << 9 << changedPair(10, 10);
+        row("drag: integer", 0x20, 10.0, 3.0, 9, "", changedPair(4, 4));
+        row("drag: clamped", 0x20, 10.0, 10.0, 9, "", changedPair(10, 10));
         // The field steps by dx / 6 here, but a non-percent row moves by one unit per step.
-        QTest::newRow("drag: wide range") << 0xc2 << 1000.0 << 3.0 << 60 << changedPair(4, 4);
-        QTest::newRow("drag: half rounds up")
-            << 0xc2 << 20.0 << -13.5 << 30 << changedPair(-12, -12);
-        QTest::newRow("drag: fine step") << 0x840 << 10.0 << 0.5 << 30 << changedPair(0, 0.501);
-        QTest::newRow("drag: percent point") << 0xa1 << 10.0 << 0.25 << 9 << changedPair(0, 0.26);
-        QTest::newRow("drag: flat range") << 0xc2 << 0.0 << 0.0 << -9 << changedPair(0, 0);
-        QTest::newRow("Up: percent") << 0xa1 << 10.0 << 0.25 << up << changedPair(0, 0.26);
-        QTest::newRow("Down: integer") << 0x20 << 10.0 << 3.0 << down << changedPair(2, 2);
-        QTest::newRow("Up: fine") << 0x840 << 10.0 << 0.5 << up << changedPair(0, 0.6);
-        QTest::newRow("Down: clamped") << 0x40 << 10.0 << -9.5 << down << changedPair(-10, -10);
-        QTest::newRow("Up at max: nothing") << 0x40 << 10.0 << 10.0 << up << QStringList();
+        row("drag: wide range", 0xc2, 1000.0, 3.0, 60, "", changedPair(4, 4));
+        row("drag: half rounds up", 0xc2, 20.0, -13.5, 30, "", changedPair(-12, -12));
+        row("drag: fine step", 0x840, 10.0, 0.5, 30, "", changedPair(0, 0.501));
+        row("drag: percent point", 0xa1, 10.0, 0.25, 9, "", changedPair(0, 0.26));
+        row("drag: flat range", 0xc2, 0.0, 0.0, -9, "", changedPair(0, 0));
+        row("Up: percent", 0xa1, 10.0, 0.25, up, "", changedPair(0, 0.26));
+        row("Down: integer", 0x20, 10.0, 3.0, down, "", changedPair(2, 2));
+        row("Up: fine", 0x840, 10.0, 0.5, up, "", changedPair(0, 0.6));
+        row("Down: clamped", 0x40, 10.0, -9.5, down, "", changedPair(-10, -10));
+        row("Up at max: nothing", 0x40, 10.0, 10.0, up, "", QStringList());
+        // With full keyboard access a drag step is a tenth with Shift, ten times with Control.
+        row("integer, Ctrl", 0x20, 100.0, 3.0, 9, "+C", changedPair(13, 13));
+        row("integer, Shift: whole numbers", 0x20, 100.0, 3.0, 9, "+S", changedPair(4, 4));
+        row("real, Shift", 0xc2, 100.0, 3.0, 9, "+S", changedPair(3, 3.1));
+        row("real, Ctrl, down", 0xc2, 100.0, 3.0, -9, "+C", changedPair(-7, -7));
+        row("Shift before Ctrl", 0xc2, 100.0, 3.0, 9, "+SC", changedPair(3, 3.1));
+        row("fine, Shift", 0x840, 100.0, 0.5, 9, "+S", changedPair(0, 0.5001));
+        row("percent, Shift", 0xa1, 1.0, 0.25, 9, "+S", changedPair(0, 0.251));
+        row("percent, Ctrl", 0xa1, 1.0, 0.25, 9, "+C", changedPair(0, 0.35));
+        row("off: Shift", 0xc2, 100.0, 3.0, 9, "S", changedPair(4, 4));
+        row("off: Ctrl", 0xa1, 1.0, 0.25, 9, "C", changedPair(0, 0.26));
     }
     void stepping()
     {
-        const auto [flags, max, start, input]
-            = fetch<int, double, double, int>("flags", "max", "start", "input");
+        const auto [flags, max, start, input, held]
+            = fetch<int, double, double, int, QString>("flags", "max", "start", "input", "held");
+        corvane::setFullKeyboardAccess(held.startsWith(QLatin1Char('+')));
+        const Qt::KeyboardModifiers modifiers
+            = (held.contains(QLatin1Char('S')) ? Qt::ShiftModifier : Qt::NoModifier)
+            | (held.contains(QLatin1Char('C')) ? Qt::ControlModifier : Qt::NoModifier);
         auto* row = static_cast<InputLineSlider*>(addRow('s', flags, -max, max));
         row->setPrecision(3);
         row->setValueAndInit(float(start), flags);
@@ -280,9 +293,9 @@ private Q_SLOTS:
             m_field->setFocus();
             QTest::keyClick(m_field, Qt::Key(input));
         } else {
-            QTest::mousePress(m_field, Qt::LeftButton, Qt::NoModifier, centre);
-            testutils::mouseMoveHeld(m_field, centre + QPoint(input, 0));
-            QTest::mouseRelease(m_field, Qt::LeftButton, Qt::NoModifier, centre);
+            QTest::mousePress(m_field, Qt::LeftButton, modifiers, centre);
+            testutils::mouseMoveHeld(m_field, centre + QPoint(input, 0), modifiers);
+            QTest::mouseRelease(m_field, Qt::LeftButton, modifiers, centre);
         }
         QTEST(log.entries, "expected");
         // A key press gives the row its focus look; the release that ends a drag does not.
@@ -469,9 +482,8 @@ private Q_SLOTS:
 
         QWidget* popup = QApplication::activePopupWidget();
         auto* slider = popup->findChild<Slider*>();
-        QCOMPARE(slider->value(), 50);
-        QCOMPARE(slider->pageStep(), 1);
-        QVERIFY(slider->hasFocus());
+        QCOMPARE(std::tuple(slider->value(), slider->pageStep(), slider->hasFocus()),
+            std::tuple(50, 1, true));
         const int buttonBottom = button->mapToGlobal(QPoint(0, 0)).y() + button->height();
         QCOMPARE(clampTop, buttonBottom > screen.bottom() - 19);
         const int top = clampTop ? screen.bottom() - 19 : buttonBottom;
