@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QListView>
+#include <QPointer>
 
 #include <cmath>
 
@@ -214,8 +215,13 @@ bool ComboBox::eventFilter(QObject* obj, QEvent* e)
         case QEvent::FocusOut:
             // Commits text typed into an editable box when the user leaves it; an untouched
             // mixed box has nothing to commit.
-            if (!m_mixed->isOn())
+            if (!m_mixed->isOn()) {
+                // The host may delete the row from its slot: the event then ends here.
+                const QPointer<ComboBox> self(this);
                 Q_EMIT currentIndexChanged(m_combo->currentText());
+                if (!self)
+                    return true;
+            }
             break;
         default:
             break;
