@@ -35,7 +35,8 @@ QVariant PropertyLookup::read(QObject* object, QByteArray const& name)
         return QVariant();
     // Only a dynamic property can still answer; setting it sends the event that ends a miss.
     QVariant value = object->property(name.constData());
-    if (value.isValid())
+    // An object of another thread cannot be watched: its misses are searched for again.
+    if (value.isValid() || object->thread() != thread())
         return value;
     if (!m_watched.contains(object)) {
         m_watched.insert(object, object);
