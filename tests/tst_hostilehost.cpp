@@ -21,6 +21,7 @@
 #include <QComboBox>
 #include <QPainter>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QUndoStack>
 
 using namespace testutils;
@@ -268,13 +269,7 @@ private Q_SLOTS:
         QPointer<QWidget> row = slider
             ? static_cast<QWidget*>(new InputLineSlider("Edge"_q, NumberFlags::Default))
             : new HostInputLine("Edge"_q);
-        int changes = 0;
-        if (slider)
-            connect(static_cast<InputLineSlider*>(row.data()),
-                qOverload<float>(&InputLineSlider::changed), [&changes] { ++changes; });
-        else
-            connect(static_cast<InputLine*>(row.data()), qOverload<float>(&InputLine::changed),
-                [&changes] { ++changes; });
+        QSignalSpy changes(row, SIGNAL(changed(float)));
         row->show();
         row->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(row));
@@ -284,7 +279,7 @@ private Q_SLOTS:
         delete row;
         QVERIFY(!row);
         // What was typed and not committed goes with the row, as a QLineEdit's text does.
-        QCOMPARE(changes, 0);
+        QCOMPARE(changes.count(), 0);
     }
 
     void comboDeletedOnItsFocusOut_data()
