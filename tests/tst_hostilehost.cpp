@@ -4,6 +4,7 @@
 // Also the refresh as it follows properties that come and go.
 #include "FakeHost.h"
 #include "TestUtils.h"
+#include "controls/ColorPicker_PushButton.h"
 #include "propertysheet/Panel.h"
 #include "thumbnails/ThumbnailLabel.h"
 
@@ -21,6 +22,7 @@
 #include <QComboBox>
 #include <QPainter>
 #include <QPointer>
+#include <QScrollArea>
 #include <QSignalSpy>
 #include <QUndoStack>
 
@@ -467,6 +469,51 @@ private Q_SLOTS:
         apply(between);
         QCOMPARE(field->text(), text2);
         QCOMPARE(field->isEnabled(), enabled2);
+    }
+
+    void refreshPaintsColoursInSightAtOnce_data()
+    {
+        columns<int, int>("row", "paintsAtOnce");
+        QTest::newRow("in sight") << 0 << 1;
+        QTest::newRow("scrolled away") << 39 << 0;
+    }
+
+    // A swatch in sight repaints at once; one scrolled away is painted when it comes into view.
+    void refreshPaintsColoursInSightAtOnce()
+    {
+        auto [row, paintsAtOnce] = fetch<int, int>("row", "paintsAtOnce");
+        PropertiesListBuilder b("Colours"_q);
+        QVariantMap blue;
+        for (int i = 0; i < 40; ++i) {
+            b.AddColorPicker("c%1"_q.arg(i), "c%1"_q.arg(i));
+            blue.insert("c%1"_q.arg(i), QColor(Qt::blue));
+        }
+        FakeHost host(b);
+        host.preset(blue);
+        QScrollArea area;
+        auto* sheet = new PropertyListWidget(&host, nullptr);
+        area.setWidget(sheet);
+        area.setWidgetResizable(true);
+        area.resize(300, 200);
+        area.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&area));
+        auto* swatch = sheet->findWidget("c%1"_q.arg(row))->findChild<ColorPicker_PushButton*>();
+        struct Paints : QObject
+        {
+            int count = 0;
+            bool eventFilter(QObject*, QEvent* e) override
+            {
+                return count += e->type() == QEvent::Paint, false;
+            }
+        } paints;
+        swatch->installEventFilter(&paints);
+        host.setProperty(swatch->parentWidget()->objectName().toLatin1(), QColor(Qt::red));
+        sheet->updateAll();
+        QCOMPARE(paints.count, paintsAtOnce);
+        area.ensureWidgetVisible(swatch);
+        QTRY_VERIFY(paints.count > 0);
+        const QImage shown = swatch->grab().toImage();
+        QCOMPARE(shown.pixelColor(shown.rect().center()), QColor(Qt::red));
     }
 
     void refreshReadsEachPropertyOnce_data()
