@@ -103,6 +103,8 @@ void edit(PropertyListWidget* sheet, QString const& prop, QString const& how)
         Q_EMIT w->colorChanged(QColor(Qt::red));
     else if (auto* w = qobject_cast<CheckBox*>(row))
         Q_EMIT w->clicked(true);
+    else if (auto* w = qobject_cast<ComboBox*>(row); w && how == "choose"_q)
+        w->findChild<QComboBox*>()->setCurrentIndex(1);
     else if (auto* w = qobject_cast<ComboBox*>(row))
         Q_EMIT w->currentIndexChanged(how);
     else if (auto* w = qobject_cast<Button*>(row))
@@ -217,6 +219,9 @@ private Q_SLOTS:
         row("getter, updateAll", "trap - - 1", {});
         row("getter, 2", "trap - - 2", {});
         row("getter, live", "trap live - 1", {});
+        row("plain combo, refresh", "mode mode refresh 1", "b"_q);
+        row("keyed combo, chosen", "size size choose 1", "L"_q);
+        row("plain combo, chosen, 2", "mode mode choose 2", "b"_q);
     }
 
     void sheetDeletedInsideHostCall()
@@ -242,6 +247,11 @@ private Q_SLOTS:
             host.setProperty("trapEnabled", true);
             QTest::qWait(1);
         } else if (trigger == "trap"_q) {
+            sheet->updateAll();
+        } else if (how == "refresh"_q) {
+            host.trigger = "-";
+            host.setProperty("mode", 1);
+            host.trigger = "mode";
             sheet->updateAll();
         } else {
             edit(sheet, prop, how);
