@@ -18,6 +18,7 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -46,21 +47,34 @@ QStringList comboEntries()
         QStringLiteral("Huge"), QStringLiteral("Custom") };
 }
 
+// Its row properties are dynamic ("p0", "p1", ...) or, in StaticSheetHost, static ("p000",
+// "p001", ...); combo entries ("<prop>Values") are dynamic in both.
 class SheetHost : public QObject, public IUserInterfaceProperties
 {
     Q_OBJECT
     Q_INTERFACES(IUserInterfaceProperties)
 public:
-    explicit SheetHost(int rows)
+    explicit SheetHost(int rows, bool numbered = false)
         : m_rows(rows)
+        , m_numbered(numbered)
+    { }
+
+    // Gives every row its first value; called once the object is complete.
+    void fill()
     {
-        for (int i = 0; i < rows; ++i)
+        for (int i = 0; i < m_rows; ++i)
             setValues(i, 0);
+    }
+
+    QByteArray name(int i) const
+    {
+        return m_numbered ? "p" + QByteArray::number(i).rightJustified(3, '0')
+                          : "p" + QByteArray::number(i);
     }
 
     void setValues(int i, int generation)
     {
-        const QByteArray name = "p" + QByteArray::number(i);
+        const QByteArray name = this->name(i);
         switch (kindOf(i)) {
         case Kind::Number:
             setProperty(name, float((i + generation) % 100) / 10.0f);
@@ -87,7 +101,7 @@ public:
         for (int i = 0; i < m_rows; ++i) {
             if (i % 25 == 0)
                 b.AddPanel(QStringLiteral("Panel %1").arg(i / 25));
-            const QString prop = QStringLiteral("p%1").arg(i);
+            const QString prop = QString::fromLatin1(name(i));
             const QString label = QStringLiteral("Row %1").arg(i);
             switch (kindOf(i)) {
             case Kind::Number:
@@ -112,7 +126,72 @@ public:
 
 private:
     int m_rows;
+    bool m_numbered;
 };
+
+// A host of up to 1000 rows whose row properties are static Q_PROPERTYs p000 to p999.
+#define CORVANE_BENCH_PROP(a, b, c)                                                                \
+    Q_PROPERTY(QVariant p##a##b##c READ get##a##b##c WRITE set##a##b##c)                           \
+    QVariant get##a##b##c() const                                                                  \
+    {                                                                                              \
+        return m_values[a * 100 + b * 10 + c];                                                     \
+    }                                                                                              \
+    void set##a##b##c(QVariant const& v)                                                           \
+    {                                                                                              \
+        m_values[a * 100 + b * 10 + c] = v;                                                        \
+    }
+#define CORVANE_BENCH_PROPS10(a, b)                                                                \
+    CORVANE_BENCH_PROP(a, b, 0)                                                                    \
+    CORVANE_BENCH_PROP(a, b, 1)                                                                    \
+    CORVANE_BENCH_PROP(a, b, 2)                                                                    \
+    CORVANE_BENCH_PROP(a, b, 3)                                                                    \
+    CORVANE_BENCH_PROP(a, b, 4)                                                                    \
+    CORVANE_BENCH_PROP(a, b, 5)                                                                    \
+    CORVANE_BENCH_PROP(a, b, 6)                                                                    \
+    CORVANE_BENCH_PROP(a, b, 7)                                                                    \
+    CORVANE_BENCH_PROP(a, b, 8)                                                                    \
+    CORVANE_BENCH_PROP(a, b, 9)
+#define CORVANE_BENCH_PROPS100(a)                                                                  \
+    CORVANE_BENCH_PROPS10(a, 0)                                                                    \
+    CORVANE_BENCH_PROPS10(a, 1)                                                                    \
+    CORVANE_BENCH_PROPS10(a, 2)                                                                    \
+    CORVANE_BENCH_PROPS10(a, 3)                                                                    \
+    CORVANE_BENCH_PROPS10(a, 4)                                                                    \
+    CORVANE_BENCH_PROPS10(a, 5)                                                                    \
+    CORVANE_BENCH_PROPS10(a, 6)                                                                    \
+    CORVANE_BENCH_PROPS10(a, 7)                                                                    \
+    CORVANE_BENCH_PROPS10(a, 8)                                                                    \
+    CORVANE_BENCH_PROPS10(a, 9)
+
+class StaticSheetHost : public SheetHost
+{
+    Q_OBJECT
+    CORVANE_BENCH_PROPS100(0)
+    CORVANE_BENCH_PROPS100(1)
+    CORVANE_BENCH_PROPS100(2)
+    CORVANE_BENCH_PROPS100(3)
+    CORVANE_BENCH_PROPS100(4)
+    CORVANE_BENCH_PROPS100(5)
+    CORVANE_BENCH_PROPS100(6)
+    CORVANE_BENCH_PROPS100(7)
+    CORVANE_BENCH_PROPS100(8)
+    CORVANE_BENCH_PROPS100(9)
+public:
+    explicit StaticSheetHost(int rows)
+        : SheetHost(std::min(rows, 1000), true)
+    { }
+
+private:
+    QVariant m_values[1000];
+};
+
+// The host of a case: dynamic or static row properties, filled.
+std::unique_ptr<SheetHost> makeHost(int rows, bool isStatic = false)
+{
+    std::unique_ptr<SheetHost> host(isStatic ? new StaticSheetHost(rows) : new SheetHost(rows));
+    host->fill();
+    return host;
+}
 
 QString hostStyleSheet()
 {
@@ -134,7 +213,7 @@ struct StockForm
         fields.reserve(rows);
         for (int i = 0; i < rows; ++i) {
             const QString label = QStringLiteral("Row %1").arg(i);
-            const QVariant value = host.property(("p" + QByteArray::number(i)).constData());
+            const QVariant value = host.property(host.name(i).constData());
             QWidget* field = nullptr;
             switch (kindOf(i)) {
             case Kind::Number: {
@@ -187,8 +266,7 @@ struct StockForm
     void refresh(SheetHost& host)
     {
         for (size_t i = 0; i < fields.size(); ++i) {
-            const QVariant value
-                = host.property(("p" + QByteArray::number(qulonglong(i))).constData());
+            const QVariant value = host.property(host.name(int(i)).constData());
             QWidget* field = fields[i];
             switch (kindOf(int(i))) {
             case Kind::Number:
@@ -225,7 +303,8 @@ enum class Setup {
 std::vector<double> buildLibrary(Setup setup, int rows, int reps)
 {
     std::vector<double> samples;
-    SheetHost host(rows);
+    const auto owned = makeHost(rows);
+    SheetHost& host = *owned;
     corvane::setSharedTheme(setup == Setup::Shared);
     for (int r = 0; r < reps; ++r) {
         const qint64 start = bench::nowNs();
@@ -259,7 +338,8 @@ std::vector<double> buildLibrary(Setup setup, int rows, int reps)
 std::vector<double> buildStock(int rows, int reps)
 {
     std::vector<double> samples;
-    SheetHost host(rows);
+    const auto owned = makeHost(rows);
+    SheetHost& host = *owned;
     for (int r = 0; r < reps; ++r) {
         const qint64 start = bench::nowNs();
         {
@@ -275,13 +355,13 @@ std::vector<double> buildStock(int rows, int reps)
 
 // The same sheet bound to `objects` hosts that agree on every value: each row reads every object
 // to find that it is not mixed, and each enabled state is asked of every object.
-std::vector<double> updateObjects(int rows, int reps, int objects)
+std::vector<double> updateObjects(int rows, int reps, int objects, bool isStatic = false)
 {
     std::vector<double> samples;
     std::vector<std::unique_ptr<SheetHost>> hosts;
     QList<QObject*> bound;
     for (int i = 0; i < objects; ++i) {
-        hosts.emplace_back(new SheetHost(rows));
+        hosts.push_back(makeHost(rows, isStatic));
         bound << hosts.back().get();
     }
     PropertyListWidget sheet(bound, nullptr);
@@ -304,10 +384,11 @@ std::vector<double> updateLibrary(int rows, int reps)
     return updateObjects(rows, reps, 1);
 }
 
-std::vector<double> updateStock(int rows, int reps)
+std::vector<double> updateStock(int rows, int reps, bool isStatic = false)
 {
     std::vector<double> samples;
-    SheetHost host(rows);
+    const auto owned = makeHost(rows, isStatic);
+    SheetHost& host = *owned;
     StockForm form(host, rows);
     form.window.resize(420, 600);
     bench::showAndPaint(&form.window);
@@ -339,7 +420,12 @@ const bool registered
     && bench::registerCase({ QStringLiteral("sheet.updateAll"),
         QStringLiteral(
             "updateAll() after every property changed, vs setting every stock widget's value"),
-        updateLibrary, updateStock, { 1000 }, { 10 }, 9 })
+        updateLibrary, [](int rows, int reps) { return updateStock(rows, reps); }, { 1000 }, { 10 },
+        9 })
+    && bench::registerCase({ QStringLiteral("sheet.updateAll.static"),
+        QStringLiteral("the same with a host whose row properties are static Q_PROPERTYs"),
+        [](int rows, int reps) { return updateObjects(rows, reps, 1, true); },
+        [](int rows, int reps) { return updateStock(rows, reps, true); }, { 1000 }, { 10 }, 9 })
     && bench::registerCase({ QStringLiteral("sheet.updateAll.10objects"),
         QStringLiteral("updateAll() of a sheet bound to 10 objects that agree, vs the same sheet "
                        "bound to one"),

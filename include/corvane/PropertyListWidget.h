@@ -17,6 +17,7 @@
 class EditReporter;
 class IFileSource;
 class LiveRefresh;
+class PropertyLookup;
 class PropsPanel;
 class QColor;
 class QVBoxLayout;
@@ -201,6 +202,8 @@ private:
     void rebind(QList<QObject*> const& objects);
     void refreshRows(bool rebound, Objects const& previous, QSet<QWidget*> const* only = nullptr);
     void dropDestroyedObjects();
+    void watchDestruction(QWidget* w);
+    void writeEdit(QObject* row, QVariant const& value);
     // The write that ends a combo edit: the entry's text, its index for a plain list, or none
     // when the object refused the text and got its old value back.
     struct ComboWrite
@@ -224,6 +227,7 @@ private:
     Objects m_objects;
     EditReporter* m_edits = nullptr;
     LiveRefresh* m_live = nullptr;
+    PropertyLookup* m_lookup = nullptr;
     // Writes made while the rows are refreshed are no edits of the user's.
     bool m_refreshing = false;
     bool m_refreshQueued = false;

@@ -39,7 +39,12 @@ void ColorPicker_PushButton::setValue(QColor const& color)
     if (color == m_color)
         return;
     m_color = color;
-    repaint();
+    // A swatch out of sight (scrolled away, or below the end of a sheet that is not scrolled)
+    // has no pixel to paint now; Qt paints it with its new colour when it comes into view.
+    if (visibleRegion().isEmpty())
+        update();
+    else
+        repaint();
 }
 
 void ColorPicker_PushButton::setMixed(bool mixed)

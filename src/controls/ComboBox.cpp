@@ -9,6 +9,8 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QListView>
+#include <QPointer>
+#include <QSet>
 
 #include <cmath>
 
@@ -41,6 +43,14 @@ public:
 private:
     QListView* m_view = nullptr;
 };
+
+// The rows whose inner box is emitting its index change, which Qt's box does from inside its
+// own setCurrentIndex() and goes on using afterwards.
+QSet<const ComboBox*>& emittingRows()
+{
+    static QSet<const ComboBox*> rows;
+    return rows;
+}
 
 } // namespace
 
@@ -80,13 +90,28 @@ ComboBox::ComboBox(QString const& title, bool twoLines, QWidget* parent)
     // from the index signal with the entry's text, which is what the old signal carried.
     connect(m_combo, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int index) {
         setMixed(false);
+        emittingRows().insert(this);
+        const QPointer<ComboBox> self(this);
         Q_EMIT currentIndexChanged(m_combo->itemText(index));
+        if (self)
+            emittingRows().remove(this);
     });
     // Typing ends a mixed state too; the row's own changes of the text are made blocked.
     connect(m_combo, &QComboBox::editTextChanged, this, [this] { setMixed(false); });
 }
 
-ComboBox::~ComboBox() = default;
+ComboBox::~ComboBox()
+{
+    // Deleted by a slot of its own index change: the inner box, still inside setCurrentIndex(),
+    // is handed to the event loop to be deleted once it has returned.
+    if (emittingRows().remove(this)) {
+        m_combo->removeEventFilter(this);
+        m_combo->disconnect(this);
+        m_combo->hide();
+        m_combo->setParent(nullptr);
+        m_combo->deleteLater();
+    }
+}
 
 void ComboBox::setMixed(bool mixed)
 {
@@ -214,8 +239,13 @@ bool ComboBox::eventFilter(QObject* obj, QEvent* e)
         case QEvent::FocusOut:
             // Commits text typed into an editable box when the user leaves it; an untouched
             // mixed box has nothing to commit.
-            if (!m_mixed->isOn())
+            if (!m_mixed->isOn()) {
+                // The host may delete the row from its slot: the event then ends here.
+                const QPointer<ComboBox> self(this);
                 Q_EMIT currentIndexChanged(m_combo->currentText());
+                if (!self)
+                    return true;
+            }
             break;
         default:
             break;

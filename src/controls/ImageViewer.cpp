@@ -4,6 +4,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -14,6 +15,38 @@ QSize logicalSize(QImage const& image)
 {
     const qreal ratio = image.devicePixelRatio();
     return ratio == 1.0 ? image.size() : (QSizeF(image.size()) / ratio).toSize();
+}
+
+// An indexed picture whose colour table lacks entries that its pixels use gets them as Qt's own
+// conversions give them: a grey ramp for a picture without table, black and white for a bitmap,
+// transparent for the entries a short table misses. Painted as it was, it would be read past
+// its table's end.
+QImage withFullColorTable(QImage const& image)
+{
+    const bool mono
+        = image.format() == QImage::Format_Mono || image.format() == QImage::Format_MonoLSB;
+    if ((!mono && image.format() != QImage::Format_Indexed8)
+        || image.colorCount() >= (mono ? 2 : 256))
+        return image;
+    int used = mono ? 2 : 0;
+    for (int y = 0; !mono && y < image.height() && used < 256; ++y) {
+        const uchar* line = image.constScanLine(y);
+        for (int x = 0; x < image.width(); ++x)
+            used = std::max(used, line[x] + 1);
+    }
+    if (image.colorCount() >= used)
+        return image;
+    QVector<QRgb> table = image.colorTable();
+    if (table.isEmpty() && mono) {
+        table = { qRgb(0, 0, 0), qRgb(255, 255, 255) };
+    } else if (table.isEmpty()) {
+        for (int i = 0; i < used; ++i)
+            table << qRgb(i, i, i);
+    }
+    table.resize(used);
+    QImage fixed = image;
+    fixed.setColorTable(table);
+    return fixed;
 }
 
 } // namespace
@@ -46,13 +79,17 @@ void ImageViewer::setAutoResize(bool on)
     m_autoResize = on;
 }
 
-void ImageViewer::setImage(QImage const& image)
+void ImageViewer::setImage(QImage const& given)
 {
+    const QImage image = withFullColorTable(given);
     // Targets are in the widget's units; the picture is scaled to the device pixels they cover
     // on this screen, its own side kept in the pixels it covers there. At ratio 1, with a
     // picture of ratio 1, both factors are 1.
     const qreal ratio = devicePixelRatioF();
     const qreal toDevice = ratio / image.devicePixelRatio();
+    // The side that no target bounds is never enlarged past the screen's ratio: a picture that
+    // claims a ratio below 1 would otherwise be scaled up to any size.
+    const qreal freeSide = std::min(toDevice, ratio);
     const auto fitInto = [&image, ratio, toDevice](qreal width, qreal height) {
         // Qt scales to nothing for an empty target; skip its warning about a null source.
         if (image.isNull())
@@ -78,10 +115,10 @@ void ImageViewer::setImage(QImage const& image)
         m_image = fitInto(m_targetWidth * ratio, m_targetHeight * ratio);
         break;
     case eScaleToHeight:
-        m_image = fitInto(image.width() * toDevice, m_targetHeight * ratio);
+        m_image = fitInto(image.width() * freeSide, m_targetHeight * ratio);
         break;
     case eScaleToWidth:
-        m_image = fitInto(m_targetWidth * ratio, image.height() * toDevice);
+        m_image = fitInto(m_targetWidth * ratio, image.height() * freeSide);
         break;
     case eNoScale:
         m_image = image;

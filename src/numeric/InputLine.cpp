@@ -59,6 +59,8 @@ InputLine::InputLine(QString const& title, int value, QWidget* parent)
 
 InputLine::~InputLine()
 {
+    // As for InputLineSlider: the focus-out that QWidget's destructor may cause is no edit.
+    m_edit->disconnect(this);
     delete m_popup;
 }
 

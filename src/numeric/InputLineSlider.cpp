@@ -101,7 +101,13 @@ InputLineSlider::InputLineSlider(QString const& title, eInputLineFlags flags, in
     setPercents(flags & ePercents);
 }
 
-InputLineSlider::~InputLineSlider() = default;
+InputLineSlider::~InputLineSlider()
+{
+    // QWidget's destructor, which runs next, may take the focus from the field (a row that is a
+    // window hides first); that focus-out must reach no slot of a row that is no longer one.
+    m_edit->removeEventFilter(this);
+    m_edit->disconnect(this);
+}
 
 void InputLineSlider::buildLayout(eInputLineFlags flags, int decimalDigits)
 {

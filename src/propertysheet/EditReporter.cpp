@@ -71,12 +71,13 @@ EditReporter::Write::Write(EditReporter* reporter, QObject* row, PropertyEdit::P
 
 EditReporter::Write::~Write()
 {
-    --m_reporter->m_writes;
+    if (m_reporter)
+        --m_reporter->m_writes;
 }
 
 void EditReporter::Write::done(QVariant const& value, QObjectList const& took)
 {
-    if (!m_reported)
+    if (!m_reported || !m_reporter)
         return;
     auto& movements = m_reporter->m_movements;
     Movement movement = movements.take(m_row);

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QPointer>
 
 class PropertyListWidget;
 
@@ -32,7 +33,8 @@ public:
         void done(QVariant const& value, QObjectList const& took);
 
     private:
-        EditReporter* m_reporter;
+        // The host may destroy the sheet, and the reporter with it, inside the write.
+        QPointer<EditReporter> m_reporter;
         QObject* m_row;
         PropertyEdit::Phase m_phase;
         bool m_reported;

@@ -5,6 +5,7 @@
 #include "propertysheet/EditReporter.h"
 #include "propertysheet/LiveRefresh.h"
 #include "propertysheet/Panel.h"
+#include "propertysheet/PropertyLookup.h"
 #include "propertysheet/RowExtras.h"
 #include "propertysheet/RowKinds.h"
 #include "propertysheet/SheetFilter.h"
@@ -18,7 +19,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QScopedValueRollback>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -55,6 +56,7 @@ PropertyListWidget::PropertyListWidget(
     : QFrame(parent)
     , m_listHelper(listHelper)
     , m_edits(new EditReporter(this))
+    , m_lookup(new PropertyLookup(this))
 {
     qRegisterMetaType<PropertyEdit>();
     rebind(objects);
@@ -95,6 +97,8 @@ PropertyListWidget::~PropertyListWidget()
     // out must not reach the slots of a sheet that is no longer one.
     for (auto it = m_descriptions.cbegin(); it != m_descriptions.cend(); ++it)
         disconnect(it.key(), nullptr, this, nullptr);
+    for (PropsPanel* panel : std::as_const(m_panels))
+        disconnect(panel, nullptr, this, nullptr);
 }
 
 void PropertyListWidget::makeGui()
@@ -144,8 +148,22 @@ void PropertyListWidget::processProperties(QList<QMap<QString, QVariant>> const&
         w->setEnabled(checkForEnabled(record));
         addWidget(w);
         m_descriptions.insert(w, record);
+        watchDestruction(w);
         addRowExtras(w, record);
     }
+}
+
+// The host may find a row or a panel and delete it: the sheet forgets it and goes on with the
+// others.
+void PropertyListWidget::watchDestruction(QWidget* w)
+{
+    auto* panel = qobject_cast<PropsPanel*>(w);
+    connect(w, &QObject::destroyed, this, [this, w, panel] {
+        if (panel)
+            m_panels.removeAll(panel);
+        else
+            m_descriptions.remove(w);
+    });
 }
 
 void PropertyListWidget::addRowExtras(QWidget* w, PropertyDescription const& record)
@@ -162,6 +180,7 @@ void PropertyListWidget::resetRow(QWidget* w)
 {
     if (!m_object)
         return;
+    const QPointer<PropertyListWidget> self(this);
     const PropertyDescription record = m_descriptions.value(w);
     const QVariant fallback = record.value(PropertyKey::Default);
     {
@@ -171,14 +190,17 @@ void PropertyListWidget::resetRow(QWidget* w)
         } else {
             const QString prop = stringOf(record, PropertyKey::Prop);
             QObjectList took;
-            for (const QPointer<QObject>& object : std::as_const(m_objects)) {
+            for (const QPointer<QObject>& object : Objects(m_objects)) {
                 if (object && RowExtras::resetProperty(object, prop))
                     took << object;
             }
+            if (!self)
+                return;
             report.done(getProperty(w), took);
         }
     }
-    updateAll();
+    if (self)
+        updateAll();
 }
 
 void PropertyListWidget::setFilter(QString const& text)
@@ -200,10 +222,13 @@ bool PropertyListWidget::checkForEnabled(QMap<QString, QVariant> const& record)
         return true;
     // Enabled when enabled for every object.
     const QByteArray name = nameOf(prop + PropertySuffix::Enabled);
-    for (QObject* object : std::as_const(m_objects)) {
+    const QPointer<PropertyLookup> lookup(m_lookup);
+    for (QObject* object : Objects(m_objects)) {
+        if (!lookup)
+            break;
         if (!object)
             continue;
-        const QVariant enabled = object->property(name);
+        const QVariant enabled = lookup->read(object, name);
         if (enabled.isValid() && !enabled.toBool())
             return false;
     }
@@ -216,6 +241,7 @@ void PropertyListWidget::addWidget(QWidget* w)
         auto* panel = new PropsPanel(windowTitle(), nullptr);
         m_layout->addWidget(panel);
         m_panels.append(panel);
+        watchDestruction(panel);
     }
     m_panels.last()->addWidget(w);
 }
@@ -253,6 +279,7 @@ QWidget* PropertyListWidget::createWidget(QMap<QString, QVariant> const& record)
         auto* panel = new PropsPanel(label, nullptr);
         m_panels.append(panel);
         m_layout->addWidget(panel);
+        watchDestruction(panel);
         return nullptr;
     }
     if (type == RowType::Title) {
@@ -291,12 +318,18 @@ QWidget* PropertyListWidget::createWidget(QMap<QString, QVariant> const& record)
 QVariant PropertyListWidget::boundValue(QString const& prop, bool* mixed) const
 {
     *mixed = false;
-    if (!m_object)
+    if (!m_object || prop.isEmpty())
         return QVariant();
     const QByteArray name = nameOf(prop);
-    const QVariant value = m_object->property(name);
-    for (QObject* other : m_objects) {
-        if (other && other != m_object && other->property(name) != value) {
+    // Held apart from the sheet: a getter may destroy it, and the sheet then reads no further.
+    const QPointer<PropertyLookup> lookup(m_lookup);
+    QObject* const first = m_object;
+    const Objects objects = m_objects;
+    const QVariant value = lookup->read(first, name);
+    for (QObject* other : objects) {
+        if (!lookup)
+            break;
+        if (other && other != first && lookup->read(other, name) != value) {
             *mixed = true;
             break;
         }
@@ -362,22 +395,30 @@ QObjectList PropertyListWidget::writeProperty(QObject* w, QVariant const& value,
     return took;
 }
 
+// Each slot below may see the host destroy the sheet, or the row, inside any call it makes into
+// the host (a getter, a setter, a reset, a listener of propertyEdited): it then touches neither
+// again.
 void PropertyListWidget::onNumberChanged(float value)
 {
+    const QPointer<PropertyListWidget> self(this);
     QObject* row = sender();
     const auto* number = qobject_cast<InputLineSlider*>(row);
     EditReporter::Write report(m_edits, row,
         number && number->isAdjusting() ? PropertyEdit::Intermediate : PropertyEdit::Final);
-    report.done(QVariant(value), writeProperty(row, QVariant(value)));
+    if (self)
+        report.done(QVariant(value), writeProperty(row, QVariant(value)));
 }
 
 void PropertyListWidget::onFileChanged(QString const& file)
 {
-    QObject* row = sender();
+    const QPointer<PropertyListWidget> self(this);
+    const QPointer<QObject> row = sender();
     EditReporter::Write report(m_edits, row);
+    if (!self)
+        return;
     bool threw = false;
     report.done(file, writeProperty(row, file, &threw));
-    if (!threw)
+    if (!threw || !self)
         return;
     auto* picker = qobject_cast<FilePicker*>(row);
     if (!picker)
@@ -388,38 +429,50 @@ void PropertyListWidget::onFileChanged(QString const& file)
         refreshRows(false, {}, &only);
         return;
     }
-    picker->QWidget::setEnabled(checkForEnabled(m_descriptions.value(picker)));
-    picker->setFileName(getProperty(picker).toString());
+    const bool enabled = checkForEnabled(m_descriptions.value(picker));
+    if (!row)
+        return;
+    picker->QWidget::setEnabled(enabled);
+    const QString shown = getProperty(picker).toString();
+    if (row)
+        picker->setFileName(shown);
 }
 
 void PropertyListWidget::onColorClicked(QColor const& color)
 {
-    EditReporter::Write report(m_edits, sender());
-    report.done(color, writeProperty(sender(), color));
+    writeEdit(sender(), color);
 }
 
 void PropertyListWidget::onCheckClicked(bool checked)
 {
-    EditReporter::Write report(m_edits, sender());
-    report.done(checked, writeProperty(sender(), checked));
+    writeEdit(sender(), checked);
 }
 
 void PropertyListWidget::onButtonClicked()
 {
-    EditReporter::Write report(m_edits, sender());
-    report.done(true, writeProperty(sender(), true));
+    writeEdit(sender(), true);
 }
 
 void PropertyListWidget::onTextFieldChanged(QString const& text)
 {
-    EditReporter::Write report(m_edits, sender());
-    report.done(text, writeProperty(sender(), text));
+    writeEdit(sender(), text);
+}
+
+void PropertyListWidget::writeEdit(QObject* row, QVariant const& value)
+{
+    const QPointer<PropertyListWidget> self(this);
+    EditReporter::Write report(m_edits, row);
+    if (self)
+        report.done(value, writeProperty(row, value));
 }
 
 void PropertyListWidget::onComboCurrentIndex(QString const& text)
 {
+    const QPointer<PropertyListWidget> self(this);
     QObject* combo = sender();
     EditReporter::Write report(m_edits, combo);
+    if (!self)
+        return;
     ComboWrite last;
     if (m_objects.size() > 1) {
         // Each object goes through what a sheet of its own would do, with its own old value.
@@ -428,12 +481,23 @@ void PropertyListWidget::onComboCurrentIndex(QString const& text)
         QVariantList olds;
         for (QObject* object : objects)
             olds << (object ? object->property(name) : QVariant());
-        last = settleComboOfAll(combo, text, objects, olds, writeProperty(combo, text));
+        if (!self)
+            return;
+        const QObjectList took = writeProperty(combo, text);
+        if (!self)
+            return;
+        last = settleComboOfAll(combo, text, objects, olds, took);
     } else {
         const QString old = getProperty(combo).toString();
-        last = settleCombo(combo, text, old, writeProperty(combo, text));
+        if (!self)
+            return;
+        const QObjectList took = writeProperty(combo, text);
+        if (!self)
+            return;
+        last = settleCombo(combo, text, old, took);
     }
-    report.done(last.value, last.took);
+    if (self)
+        report.done(last.value, last.took);
 }
 
 void PropertyListWidget::updateCombo(QObject* combo, QString const& newText, QString const& oldText)
@@ -444,8 +508,11 @@ void PropertyListWidget::updateCombo(QObject* combo, QString const& newText, QSt
 PropertyListWidget::ComboWrite PropertyListWidget::settleCombo(
     QObject* combo, QString const& newText, QString const& oldText, QObjectList const& textTook)
 {
-    auto* box = qobject_cast<ComboBox*>(combo);
+    const QPointer<PropertyListWidget> self(this);
+    const QPointer<ComboBox> box = qobject_cast<ComboBox*>(combo);
     const QString current = getProperty(combo).toString();
+    if (!self)
+        return {};
     const bool noKeys = combo && combo->property(ComboNoKeysProperty).toBool();
 
     if (noKeys) {
@@ -456,7 +523,9 @@ PropertyListWidget::ComboWrite PropertyListWidget::settleCombo(
     }
     if (box && box->property(ComboEnumProperty).toBool()) {
         // Qt turned the key into a number, or refused it: the combo shows what the object holds.
-        showEnumValue(box, m_descriptions.value(box), getProperty(combo));
+        const QVariant value = getProperty(combo);
+        if (self && box)
+            showEnumValue(box, m_descriptions.value(box), value);
         return { newText, textTook };
     }
     if (current == QLatin1String("0")) {
@@ -464,7 +533,7 @@ PropertyListWidget::ComboWrite PropertyListWidget::settleCombo(
         if (box)
             box->removeValue(newText);
         writeProperty(combo, oldText);
-        if (box)
+        if (self && box)
             box->setValue(oldText);
         return {};
     }
@@ -477,7 +546,8 @@ PropertyListWidget::ComboWrite PropertyListWidget::settleComboOfAll(QObject* com
     QString const& text, Objects const& objects, QVariantList const& oldValues,
     QObjectList textTook)
 {
-    auto* box = qobject_cast<ComboBox*>(combo);
+    const QPointer<PropertyListWidget> self(this);
+    const QPointer<ComboBox> box = qobject_cast<ComboBox*>(combo);
     if (combo && combo->property(ComboNoKeysProperty).toBool()) {
         if (!box)
             return {};
@@ -486,7 +556,9 @@ PropertyListWidget::ComboWrite PropertyListWidget::settleComboOfAll(QObject* com
     }
     if (box && box->property(ComboEnumProperty).toBool()) {
         // As for one object: the combo shows what the first object holds now.
-        showEnumValue(box, m_descriptions.value(box), getProperty(combo));
+        const QVariant value = getProperty(combo);
+        if (self && box)
+            showEnumValue(box, m_descriptions.value(box), value);
         return { text, textTook };
     }
     // An object that refused the text reads "0": it alone gets its old value back. The entry
@@ -505,6 +577,8 @@ PropertyListWidget::ComboWrite PropertyListWidget::settleComboOfAll(QObject* com
             object->setProperty(name, oldValues.at(i));
         } catch (...) { }
     }
+    if (!self)
+        return {};
     // The box shows what the objects hold now: the text, or a mixed state.
     const QSet<QWidget*> only { box };
     if (box)
@@ -574,21 +648,42 @@ void PropertyListWidget::refreshRows(
     // The object is gone: there is nothing to show and nowhere to write.
     if (!m_object)
         return;
-    const QScopedValueRollback<bool> refreshing(m_refreshing, true);
-    for (auto it = m_descriptions.cbegin(); it != m_descriptions.cend(); ++it) {
+    const QPointer<PropertyListWidget> self(this);
+    const bool wasRefreshing = std::exchange(m_refreshing, true);
+    const auto restore = qScopeGuard([this, &self, wasRefreshing] {
+        if (self)
+            m_refreshing = wasRefreshing;
+    });
+    // A copy: the host may delete a row meanwhile, which then leaves m_descriptions.
+    const QHash<QWidget*, PropertyDescription> descriptions = m_descriptions;
+    for (auto it = descriptions.cbegin(); it != descriptions.cend(); ++it) {
         if (only && !only->contains(it.key()))
             continue;
         const PropertyDescription& record = it.value();
+        const QString type = stringOf(record, PropertyKey::Type);
+        const RowKind* kind = RowKind::find(type);
+        if (!kind || !m_descriptions.contains(it.key()))
+            continue;
         const QString prop = stringOf(record, PropertyKey::Prop);
         bool mixed = false;
         const QVariant value = boundValue(prop, &mixed);
-        const RowContext row { this, m_object, record, prop, value, nullptr, rebound,
+        if (!self)
+            return;
+        RowContext row { this, m_object, record, prop, value, nullptr, rebound,
             rebound ? previous : Objects(), m_objects, mixed, m_edits };
-        if (const RowKind* kind = RowKind::find(stringOf(record, PropertyKey::Type)))
+        // Read before the control changes, so that a host that destroys the row or the sheet
+        // from a getter leaves nothing half done. A combo reads it last: a plain list writes
+        // its entry back first, and the host may change what it allows then.
+        if (type != RowType::Combo) {
+            row.knownEnabled = checkForEnabled(record);
+            if (!self)
+                return;
+        }
+        if (m_descriptions.contains(it.key()))
             kind->refresh(it.key(), row);
         // A plain-list combo writes back through its own signal, and the host may have destroyed
-        // the object meanwhile.
-        if (!m_object)
+        // the object, or the sheet, meanwhile.
+        if (!self || !m_object)
             return;
     }
 }

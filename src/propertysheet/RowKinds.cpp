@@ -46,8 +46,10 @@ public:
     void refresh(QWidget* control, RowContext const& row) const final
     {
         if (auto* c = qobject_cast<Control*>(control)) {
+            const QPointer<Control> alive(c);
             refreshControl(c, row);
-            c->setMixed(row.mixed);
+            if (alive)
+                c->setMixed(row.mixed);
         }
     }
     void showMixed(QWidget* control, bool mixed) const final
@@ -130,8 +132,14 @@ public:
     {
         auto* w = new FilePicker(row.label(), nullptr);
         w->setObjectName(row.prop);
-        if (row.helper)
-            w->setSource(row.helper->fileSource(stringOf(row.record, PropertyKey::Mode)));
+        if (row.helper) {
+            // A helper that throws gives the row no source, as a sheet without helper has.
+            IFileSource* source = nullptr;
+            try {
+                source = row.helper->fileSource(stringOf(row.record, PropertyKey::Mode));
+            } catch (...) { }
+            w->setSource(source);
+        }
         w->setFileName(row.value.toString());
         return w;
     }
@@ -208,7 +216,7 @@ public:
         const bool twoLines = row.record.value(PropertyKey::Flags).toInt() & eTwoLines;
         auto* w = new ComboBox(row.label(), twoLines, nullptr);
         w->setEditable(row.record.value(PropertyKey::IsEditable).toBool());
-        fill(w, row);
+        fill(w, row, nullptr);
         w->setObjectName(row.prop);
         return w;
     }
@@ -216,12 +224,15 @@ public:
 protected:
     void refreshControl(ComboBox* w, RowContext const& row) const override
     {
-        const QVariant current = row.object->property(row.prop.toLatin1());
+        const QVariant& current = row.value;
+        const QPointer<ComboBox> alive(w);
         // Entries that were missing at creation arrive with the first refresh that finds them;
         // filling them in is no edit of the user's.
         if (w->count() == 0) {
             disconnectEdits(w, row);
-            fill(w, row);
+            fill(w, row, &current);
+            if (!alive)
+                return;
             connectEdits(w, row);
         }
         // A plain list is refreshed through the combo's own signal on purpose: the sheet then
@@ -234,22 +245,33 @@ protected:
             showEnumValue(w, row.record, current);
         else
             w->setValue(current.toString());
-        w->QWidget::setEnabled(row.enabled());
+        if (!alive)
+            return;
+        const bool enabled = row.enabled();
+        if (alive)
+            w->QWidget::setEnabled(enabled);
     }
 
 private:
-    static void fill(ComboBox* combo, RowContext const& row)
+    // Fills the entries from "<prop>Values" and selects the bound property's value: `known`
+    // when the caller has read it already.
+    static void fill(ComboBox* combo, RowContext const& row, QVariant const* known)
     {
         if (!row.object)
             return;
+        const QPointer<ComboBox> alive(combo);
         QVariant values = row.object->property((row.prop + PropertySuffix::Values).toLatin1());
+        if (!alive)
+            return;
         // The record's entries stand in for a "<prop>Values" the object does not have.
         const bool fromRecord = !values.isValid();
         if (fromRecord)
             values = row.record.value(PropertyKey::Values);
         const QMap<QString, QVariant> map = values.toMap();
         const QStringList list = map.isEmpty() ? values.toStringList() : QStringList();
-        const QVariant value = row.object->property(row.prop.toLatin1());
+        const QVariant value = known ? *known : row.object->property(row.prop.toLatin1());
+        if (!alive)
+            return;
 
         if (!map.isEmpty()) {
             combo->setValues(map);

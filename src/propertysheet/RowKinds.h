@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QVector>
 
+#include <optional>
+
 class EditReporter;
 
 class ComboBox;
@@ -33,9 +35,11 @@ struct RowContext
     bool mixed = false;
     // Where the rows report what is no write: the end of a movement, a button's invocation.
     EditReporter* edits = nullptr;
+    // At a refresh: the enabled state, when the sheet has read it already.
+    std::optional<bool> knownEnabled = {};
 
     QString label() const { return record.value(PropertyKey::Label).toString(); }
-    bool enabled() const { return sheet->checkForEnabled(record); }
+    bool enabled() const { return knownEnabled ? *knownEnabled : sheet->checkForEnabled(record); }
 };
 
 // A kind of bound row ("number", "file", ...): everything the sheet does with the rows of one

@@ -1,0 +1,564 @@
+// Hosts that do what no host should: delete rows and sheets from inside the sheet's calls,
+// destroy focused rows, throw from the helper, hand over pictures no label can hold. Run under
+// AddressSanitizer and UndefinedBehaviorSanitizer, a use after free or a bad downcast fails.
+// Also the refresh as it follows properties that come and go.
+#include "FakeHost.h"
+#include "TestUtils.h"
+#include "controls/ColorPicker_PushButton.h"
+#include "propertysheet/Panel.h"
+#include "thumbnails/ThumbnailLabel.h"
+
+#include <corvane/Button.h>
+#include <corvane/ColorPicker.h>
+#include <corvane/ComboBox.h>
+#include <corvane/FilePicker.h>
+#include <corvane/ImageViewer.h>
+#include <corvane/LineEdit.h>
+#include <corvane/MultiTextField.h>
+#include <corvane/PropertySheetUndo.h>
+#include <corvane/TextField.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QPainter>
+#include <QPointer>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSignalSpy>
+#include <QUndoStack>
+
+using namespace testutils;
+
+namespace {
+
+// Deletes `victim` when the sheet writes the dynamic property `trigger`, reads "trap" (trigger
+// "trap"), or calls the slot kill().
+class Killer : public FakeHost
+{
+    Q_OBJECT
+    Q_PROPERTY(int trap READ trap)
+public:
+    using FakeHost::FakeHost;
+    int trap() const
+    {
+        if (trigger == "trap")
+            strike();
+        return 3;
+    }
+    bool event(QEvent* e) override
+    {
+        const bool hit = e->type() == QEvent::DynamicPropertyChange
+            && static_cast<QDynamicPropertyChangeEvent*>(e)->propertyName() == trigger;
+        const bool handled = FakeHost::event(e);
+        if (hit)
+            strike();
+        return handled;
+    }
+    void strike() const { delete victim.data(); }
+
+    QPointer<QWidget> victim;
+    QByteArray trigger;
+
+public Q_SLOTS:
+    void kill() { strike(); }
+};
+
+// One row of each kind, every one bound to a dynamic property but "trap"; "edge" has a default.
+PropertyDescriptionList hostileRows()
+{
+    PropertiesListBuilder b("Hostile"_q);
+    b.AddSlider("Edge"_q, "edge"_q, 0, 200, NumberFlags::Default, 0);
+    b.AddFilePicker("Texture"_q, "tex"_q, "img"_q);
+    b.AddColorPicker("Tint"_q, "tint"_q);
+    b.AddCheckBox("Shown"_q, "shown"_q);
+    b.AddComboBox("Size"_q, "size"_q, true);
+    b.AddComboBox("Mode"_q, "mode"_q);
+    b.AddButton("Kill"_q, "kill"_q);
+    b.AddTextField("Name"_q, "name"_q);
+    b.AddMultiTextField("Notes"_q, "notes"_q);
+    b.AddSlider("Trap"_q, "trap"_q, 0, 9, NumberFlags::Default, 0);
+    PropertyDescriptionList list = b;
+    list[1].insert(PropertyKey::Default, 42);
+    return list;
+}
+
+QVariantMap hostileValues()
+{
+    return { { "edge"_q, 5 }, { "tex"_q, "/tmp/a.png"_q }, { "tint"_q, QColor(Qt::blue) },
+        { "shown"_q, false }, { "sizeValues"_q, QVariantMap { { "S"_q, 1 }, { "L"_q, 2 } } },
+        { "size"_q, "S"_q }, { "modeValues"_q, QStringList { "a"_q, "b"_q } }, { "mode"_q, 0 },
+        { "name"_q, "n"_q }, { "notes"_q, "x"_q } };
+}
+
+// The user's edit of a row as its control reports it; "reset" is the row's context action.
+void edit(PropertyListWidget* sheet, QString const& prop, QString const& how)
+{
+    QWidget* row = sheet->findWidget(prop);
+    if (how == "reset"_q)
+        return row->findChild<QAction*>("reset"_q)->trigger();
+    if (auto* w = qobject_cast<InputLineSlider*>(row))
+        Q_EMIT w->changed(7.0f);
+    else if (auto* w = qobject_cast<FilePicker*>(row))
+        Q_EMIT w->fileChanged("/tmp/b.png"_q);
+    else if (auto* w = qobject_cast<ColorPicker*>(row))
+        Q_EMIT w->colorChanged(QColor(Qt::red));
+    else if (auto* w = qobject_cast<CheckBox*>(row))
+        Q_EMIT w->clicked(true);
+    else if (auto* w = qobject_cast<ComboBox*>(row); w && how == "choose"_q)
+        w->findChild<QComboBox*>()->setCurrentIndex(1);
+    else if (auto* w = qobject_cast<ComboBox*>(row))
+        Q_EMIT w->currentIndexChanged(how);
+    else if (auto* w = qobject_cast<Button*>(row))
+        QTest::mouseClick(w, Qt::LeftButton);
+    else if (auto* w = qobject_cast<TextField*>(row))
+        Q_EMIT w->editingFinished("typed"_q);
+    else if (auto* w = qobject_cast<MultiTextField*>(row))
+        Q_EMIT w->editingFinished("typed"_q);
+}
+
+// Counts the reads of its static properties, a probe row's value, "Enabled" and "Values".
+class Probe : public QObject, public IUserInterfaceProperties
+{
+    Q_OBJECT
+    Q_INTERFACES(IUserInterfaceProperties)
+    Q_PROPERTY(QVariant probe READ probe WRITE setProbe)
+    Q_PROPERTY(bool probeEnabled READ probeEnabled)
+    Q_PROPERTY(QVariant probeValues READ probeValues)
+public:
+    PropertyDescriptionList propertyList() override { return list; }
+    QVariant probe() { return ++reads["probe"_q], value; }
+    void setProbe(QVariant const& v) { value = v; }
+    bool probeEnabled() { return ++reads["probeEnabled"_q], true; }
+    QVariant probeValues() { return ++reads["probeValues"_q], values; }
+
+    PropertyDescriptionList list;
+    QVariant value, values;
+    QMap<QString, int> reads;
+};
+
+// A picture of `size` whose top rows, as many as its width times `red`, are red, the rest blue.
+QPixmap redTopped(QSize size, int red)
+{
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::blue);
+    QPainter(&pixmap).fillRect(0, 0, size.width(), size.width() * red, Qt::red);
+    return pixmap;
+}
+
+} // namespace
+
+class TestHostileHost : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+
+    void rowDeletedByHost_data()
+    {
+        columns<QString>("prop");
+        for (const char* prop :
+            { "edge", "tex", "tint", "shown", "size", "mode", "kill", "name", "notes", "panel" })
+            QTest::newRow(prop) << QString::fromLatin1(prop);
+    }
+
+    void rowDeletedByHost()
+    {
+        QFETCH(QString, prop);
+        Killer host(hostileRows()), other(hostileRows());
+        host.preset(hostileValues());
+        other.preset(hostileValues());
+        PropertyListWidget sheet(&host, nullptr);
+        sheet.setLiveRefresh(true);
+        delete (
+            prop == "panel"_q ? sheet.findChild<PropsPanel*>() : sheet.findChild<QWidget*>(prop));
+        // The rows left show what the host changes, the name or, without it, the check box.
+        const auto shows = [&sheet, &prop](QObject const& host) {
+            if (prop == "panel"_q)
+                return sheet.findWidget("name"_q) == nullptr;
+            if (prop == "name"_q)
+                return qobject_cast<CheckBox*>(sheet.findWidget("shown"_q))->isChecked()
+                    == host.property("shown").toBool();
+            return qobject_cast<TextField*>(sheet.findWidget("name"_q))->text()
+                == host.property("name").toString();
+        };
+        host.preset({ { "name"_q, "after"_q }, { "shown"_q, true } });
+        sheet.updateAll();
+        QTest::qWait(1);
+        QCOMPARE(sheet.findWidget(prop), nullptr);
+        QVERIFY(shows(host));
+        other.preset({ { "name"_q, "other"_q }, { "shown"_q, true } });
+        sheet.UpdateValues(&other);
+        sheet.setFilter("e"_q);
+        QVERIFY(shows(other));
+    }
+
+    void sheetDeletedInsideHostCall_data()
+    {
+        // "trigger prop how objects": the trigger the host destroys the sheet in (a property it is
+        // written or read, "kill()" its slot, "edited" a listener, "undo"), the row edited (or
+        // "live", refreshed by itself), how ("-": the row's usual edit), the objects bound; and
+        // the value the edited property holds at the end, on every object.
+        columns<QStringList, QVariant>("spec", "written");
+        const auto row = [](const char* tag, const char* spec, QVariant const& written) {
+            QTest::newRow(tag) << QString::fromLatin1(spec).split(QLatin1Char(' ')) << written;
+        };
+        row("number", "edge edge - 1", 7.0f);
+        row("file", "tex tex - 1", "/tmp/b.png"_q);
+        row("color", "tint tint - 1", QColor(Qt::red));
+        row("check", "shown shown - 1", true);
+        row("keyed combo", "size size L 1", "L"_q);
+        row("keyed combo, 2", "size size L 2", "L"_q);
+        row("plain combo", "mode mode b 1", "b"_q);
+        row("plain combo, 2", "mode mode b 2", "b"_q);
+        row("button", "kill() kill - 1", {});
+        row("text", "name name - 1", "typed"_q);
+        row("multitext, 2", "notes notes - 2", "typed"_q);
+        row("reset", "edge edge reset 1", 42);
+        row("listener", "edited name - 1", "typed"_q);
+        row("listener, 2", "edited tex - 2", "/tmp/b.png"_q);
+        row("undo", "undo name - 1", "n"_q);
+        row("getter, updateAll", "trap - - 1", {});
+        row("getter, 2", "trap - - 2", {});
+        row("getter, live", "trap live - 1", {});
+        row("plain combo, refresh", "mode mode refresh 1", "b"_q);
+        row("keyed combo, chosen", "size size choose 1", "L"_q);
+        row("plain combo, chosen, 2", "mode mode choose 2", "b"_q);
+    }
+
+    void sheetDeletedInsideHostCall()
+    {
+        auto [spec, written] = fetch<QStringList, QVariant>("spec", "written");
+        const QString trigger = spec[0], prop = spec[1], how = spec[2];
+        Killer host(hostileRows());
+        FakeHost second(hostileRows());
+        host.preset(hostileValues());
+        second.preset(hostileValues());
+        QList<QObject*> bound { &host };
+        if (spec[3] == "2"_q)
+            bound << &second;
+        QPointer<PropertyListWidget> sheet = new PropertyListWidget(bound, nullptr);
+        QUndoStack stack;
+        new PropertySheetUndo(sheet, &stack);
+        host.victim = sheet;
+        if (trigger == "edited"_q)
+            connect(sheet, &PropertyListWidget::propertyEdited, &host, &Killer::strike);
+        host.trigger = (trigger == "undo"_q ? "-"_q : trigger).toLatin1();
+        if (prop == "live"_q) {
+            sheet->setLiveRefresh(true);
+            host.setProperty("trapEnabled", true);
+            QTest::qWait(1);
+        } else if (trigger == "trap"_q) {
+            sheet->updateAll();
+        } else if (how == "refresh"_q) {
+            host.trigger = "-";
+            host.setProperty("mode", 1);
+            host.trigger = "mode";
+            sheet->updateAll();
+        } else {
+            edit(sheet, prop, how);
+        }
+        if (trigger == "undo"_q) {
+            host.trigger = prop.toLatin1();
+            stack.undo();
+        }
+        QVERIFY(!sheet);
+        // A sheet of several objects writes each of them, also when the first destroys it.
+        for (QObject* object : bound)
+            QCOMPARE(written.isValid() ? object->property(prop.toLatin1()) : QVariant(), written);
+    }
+
+    void numericRowDestroyedWithFocus_data()
+    {
+        columns<bool, QString>("slider", "typed");
+        QTest::newRow("InputLineSlider") << true << QString();
+        QTest::newRow("InputLineSlider, typed") << true << "12"_q;
+        QTest::newRow("InputLine") << false << QString();
+        QTest::newRow("InputLine, typed") << false << "12"_q;
+    }
+
+    void numericRowDestroyedWithFocus()
+    {
+        auto [slider, typed] = fetch<bool, QString>("slider", "typed");
+        QPointer<QWidget> row = slider
+            ? static_cast<QWidget*>(new InputLineSlider("Edge"_q, NumberFlags::Default))
+            : new HostInputLine("Edge"_q);
+        QSignalSpy changes(row, SIGNAL(changed(float)));
+        row->show();
+        row->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(row));
+        auto* field = row->findChild<LineEdit*>();
+        QVERIFY(focus(field));
+        QTest::keyClicks(field, typed);
+        delete row;
+        QVERIFY(!row);
+        // What was typed and not committed goes with the row, as a QLineEdit's text does.
+        QCOMPARE(changes.count(), 0);
+    }
+
+    void comboDeletedOnItsFocusOut_data()
+    {
+        columns<bool, QString>("editable", "typed");
+        QTest::newRow("list") << false << QString();
+        QTest::newRow("editable") << true << QString();
+        QTest::newRow("editable, typed") << true << "new"_q;
+    }
+
+    void comboDeletedOnItsFocusOut()
+    {
+        auto [editable, typed] = fetch<bool, QString>("editable", "typed");
+        auto* box = new ComboBox("Size"_q, false);
+        box->setEditable(editable);
+        box->setValues(QStringList { "a"_q, "b"_q });
+        HostWindow window(box);
+        QPointer<ComboBox> alive(box);
+        QStringList committed;
+        connect(box, &ComboBox::currentIndexChanged, [&](QString const& text) {
+            committed << text;
+            delete box;
+        });
+        QVERIFY(window.showActive());
+        auto* inner = box->findChild<QComboBox*>();
+        QVERIFY(focus(inner));
+        QTest::keyClicks(inner, typed);
+        QVERIFY(focus(window.other));
+        QVERIFY(!alive);
+        QCOMPARE(committed, QStringList { "a"_q + typed });
+    }
+
+    void thumbnailHeightIsBounded_data()
+    {
+        // A picture taller than four widths shows its top four widths, cropped; the red top shows.
+        columns<QSize, int, int, int>("picture", "red", "labelWidth", "height");
+        QTest::newRow("200x100") << QSize(200, 100) << 1 << 102 << 52;
+        QTest::newRow("50x200, at the bound") << QSize(50, 200) << 4 << 52 << 202;
+        QTest::newRow("1x3000") << QSize(1, 3000) << 4 << 12 << 42;
+        QTest::newRow("1x30000") << QSize(1, 30000) << 4 << 12 << 42;
+        QTest::newRow("3x30000, wider label") << QSize(3, 30000) << 12 << 62 << 242;
+    }
+
+    void thumbnailHeightIsBounded()
+    {
+        auto [picture, red, labelWidth, height]
+            = fetch<QSize, int, int, int>("picture", "red", "labelWidth", "height");
+        const QPixmap pixmap = redTopped(picture, red);
+        ThumbnailLabel label;
+        label.setPixmap(pixmap);
+        label.resize(labelWidth, 10);
+        label.grab();
+        QCOMPARE(label.height(), height);
+        const QImage shown = label.grab().toImage();
+        QCOMPARE(shown.pixelColor(labelWidth / 2, 1), QColor(Qt::red));
+        QCOMPARE(shown.pixelColor(labelWidth / 2, height - 2), QColor(Qt::red));
+    }
+
+    void throwingHelper_data()
+    {
+        columns<int>("throwAt");
+        QTest::newRow("first file row") << 1;
+        QTest::newRow("second file row") << 2;
+    }
+
+    void throwingHelper()
+    {
+        QFETCH(int, throwAt);
+        struct Throwing : FakeHelper
+        {
+            int calls = 0, throwAt = 0;
+            IFileSource* fileSource(QString const& mode) override
+            {
+                if (++calls == throwAt)
+                    throw std::runtime_error("no source");
+                return FakeHelper::fileSource(mode);
+            }
+        } helper;
+        helper.throwAt = throwAt;
+        PropertiesListBuilder b("Files"_q);
+        b.AddSlider("Edge"_q, "edge"_q, 0, 9, NumberFlags::Default, 0);
+        b.AddFilePicker("One"_q, "one"_q, "a"_q);
+        b.AddFilePicker("Two"_q, "two"_q, "b"_q);
+        b.AddCheckBox("Shown"_q, "shown"_q);
+        FakeHost host(b);
+        PropertyListWidget sheet(&host, &helper);
+        QCOMPARE(helper.calls, 2);
+        QCOMPARE(helper.modes, QStringList { throwAt == 1 ? "b"_q : "a"_q });
+        for (const QString& prop : { "one"_q, "two"_q }) {
+            auto* picker = qobject_cast<FilePicker*>(sheet.findWidget(prop));
+            QVERIFY(picker);
+            QCOMPARE(picker->getSource() == nullptr, prop == (throwAt == 1 ? "one"_q : "two"_q));
+        }
+        QVERIFY(qobject_cast<CheckBox*>(sheet.findWidget("shown"_q)));
+    }
+
+    void imageViewerTakesHostilePictures_data()
+    {
+        // Indexed pictures without, or with a short, colour table, and a 1 x 3000 one claiming a
+        // ratio of 0.01, scaled to a width of 200: the colour painted and the size kept.
+        columns<QImage, QColor, QSize>("picture", "shown", "stored");
+        QImage noTable(4, 4, QImage::Format_Indexed8);
+        noTable.fill(200);
+        QTest::newRow("indexed, no table") << noTable << QColor(200, 200, 200) << QSize(4, 4);
+        QImage shortTable = noTable;
+        shortTable.setColorTable({ qRgb(255, 0, 0) });
+        shortTable.fill(0);
+        QTest::newRow("indexed, used entry") << shortTable << QColor(Qt::red) << QSize(4, 4);
+        shortTable.fill(5);
+        QTest::newRow("indexed, short table") << shortTable << QColor(Qt::white) << QSize(4, 4);
+        QImage bitmap(4, 4, QImage::Format_Mono);
+        bitmap.fill(0);
+        QTest::newRow("bitmap, no table") << bitmap << QColor(Qt::black) << QSize(4, 4);
+        QImage sliver(1, 3000, QImage::Format_ARGB32);
+        sliver.fill(Qt::green);
+        sliver.setDevicePixelRatio(0.01);
+        QTest::newRow("ratio 0.01") << sliver << QColor(Qt::green) << QSize(1, 3000);
+    }
+
+    void imageViewerTakesHostilePictures()
+    {
+        auto [picture, shown, stored] = fetch<QImage, QColor, QSize>("picture", "shown", "stored");
+        QWidget page;
+        page.setStyleSheet("background: white"_q);
+        auto* viewer = new ImageViewer(&page);
+        viewer->setScaledToWidth(200);
+        viewer->setImage(picture);
+        viewer->resize(4, 4);
+        page.resize(4, 4);
+        QCOMPARE(viewer->getImage().size(), stored);
+        QCOMPARE(page.grab().toImage().pixelColor(1, 1), shown);
+    }
+
+    void refreshFollowsPropertiesThatComeAndGo_data()
+    {
+        // Dynamic properties set (a QVariant()) removes one) on the first and second object before
+        // the first refresh, and again before the second; what the "late" text row shows after
+        // each.
+        using Sets = QList<QVariantMap>;
+        columns<Sets, Sets, QString, bool, QString, bool>(
+            "before", "between", "text1", "enabled1", "text2", "enabled2");
+        const QVariantMap none;
+        const QVariantMap here { { "late"_q, "here"_q } };
+        const QVariantMap gone { { "late"_q, QVariant() } };
+        const QVariantMap off { { "lateEnabled"_q, false } };
+        const QVariantMap on { { "lateEnabled"_q, QVariant() } };
+        QTest::newRow("appears") << Sets { none } << Sets { here } << "" << true << "here" << true;
+        QTest::newRow("disappears")
+            << Sets { here } << Sets { gone } << "here" << true << "" << true;
+        QTest::newRow("Enabled appears")
+            << Sets { here } << Sets { off } << "here" << true << "here" << false;
+        QTest::newRow("Enabled goes") << Sets { off } << Sets { on } << "" << false << "" << true;
+        QTest::newRow("2, Enabled appears on the second")
+            << Sets { here, here } << Sets { none, off } << "here" << true << "here" << false;
+        QTest::newRow("2, appears on both")
+            << Sets { none, none } << Sets { here, here } << "" << true << "here" << true;
+        QTest::newRow("2, disappears on one")
+            << Sets { here, here } << Sets { none, gone } << "here" << true << "" << true;
+    }
+
+    void refreshFollowsPropertiesThatComeAndGo()
+    {
+        using Sets = QList<QVariantMap>;
+        auto [before, between, text1, enabled1, text2, enabled2]
+            = fetch<Sets, Sets, QString, bool, QString, bool>(
+                "before", "between", "text1", "enabled1", "text2", "enabled2");
+        PropertiesListBuilder b("Late"_q);
+        b.AddTextField("Late"_q, "late"_q);
+        FakeHost hosts[2] { FakeHost(b), FakeHost(b) };
+        QList<QObject*> bound;
+        for (int i = 0; i < before.size(); ++i)
+            bound << &hosts[i];
+        PropertyListWidget sheet(bound, nullptr);
+        auto* field = qobject_cast<TextField*>(sheet.findWidget("late"_q));
+        const auto apply = [&](Sets const& sets) {
+            for (int i = 0; i < sets.size(); ++i) {
+                for (auto it = sets[i].cbegin(); it != sets[i].cend(); ++it)
+                    hosts[i].setProperty(it.key().toLatin1(), it.value());
+            }
+            sheet.updateAll();
+        };
+        apply(before);
+        QCOMPARE(field->text(), text1);
+        QCOMPARE(field->isEnabled(), enabled1);
+        apply(between);
+        QCOMPARE(field->text(), text2);
+        QCOMPARE(field->isEnabled(), enabled2);
+    }
+
+    void refreshPaintsColoursInSightAtOnce_data()
+    {
+        columns<int, int>("row", "paintsAtOnce");
+        QTest::newRow("in sight") << 0 << 1;
+        QTest::newRow("scrolled away") << 39 << 0;
+    }
+
+    // A swatch in sight repaints at once; one scrolled away shows its new colour on screen when
+    // it comes into view.
+    void refreshPaintsColoursInSightAtOnce()
+    {
+        auto [row, paintsAtOnce] = fetch<int, int>("row", "paintsAtOnce");
+        PropertiesListBuilder b("Colours"_q);
+        QVariantMap blue;
+        for (int i = 0; i < 40; ++i) {
+            b.AddColorPicker("c%1"_q.arg(i), "c%1"_q.arg(i));
+            blue.insert("c%1"_q.arg(i), QColor(Qt::blue));
+        }
+        FakeHost host(b);
+        host.preset(blue);
+        QScrollArea area;
+        auto* sheet = new PropertyListWidget(&host, nullptr);
+        area.setWidget(sheet);
+        area.setWidgetResizable(true);
+        area.resize(300, 200);
+        area.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&area));
+        auto* swatch = sheet->findWidget("c%1"_q.arg(row))->findChild<ColorPicker_PushButton*>();
+        struct Paints : QObject
+        {
+            int count = 0;
+            bool eventFilter(QObject*, QEvent* e) override
+            {
+                return count += e->type() == QEvent::Paint, false;
+            }
+        } paints;
+        swatch->installEventFilter(&paints);
+        host.setProperty(swatch->parentWidget()->objectName().toLatin1(), QColor(Qt::red));
+        sheet->updateAll();
+        QCOMPARE(paints.count, paintsAtOnce);
+        area.ensureWidgetVisible(swatch);
+        const QPoint centre = swatch->mapTo(&area, swatch->rect().center());
+        QTRY_COMPARE(
+            area.screen()->grabWindow(area.winId()).toImage().pixelColor(centre), QColor(Qt::red));
+    }
+
+    void refreshReadsEachPropertyOnce_data()
+    {
+        columns<QString, QVariant, QVariant>("type", "value", "values");
+        QTest::newRow("number") << QString(RowType::Number) << QVariant(0.5) << QVariant();
+        QTest::newRow("check") << QString(RowType::Check) << QVariant(true) << QVariant();
+        QTest::newRow("color") << QString(RowType::Color) << QVariant(QColor(Qt::red))
+                               << QVariant();
+        QTest::newRow("text") << QString(RowType::Text) << QVariant("t"_q) << QVariant();
+        QTest::newRow("plain combo")
+            << QString(RowType::Combo) << QVariant(1) << QVariant(QStringList { "a"_q, "b"_q });
+        QTest::newRow("keyed combo") << QString(RowType::Combo) << QVariant("b"_q)
+                                     << QVariant(QVariantMap { { "a"_q, 1 }, { "b"_q, 2 } });
+    }
+
+    void refreshReadsEachPropertyOnce()
+    {
+        auto [type, value, values] = fetch<QString, QVariant, QVariant>("type", "value", "values");
+        Probe host;
+        host.list = { { { PropertyKey::Type, type }, { PropertyKey::Prop, "probe"_q } } };
+        host.value = value;
+        host.values = values;
+        PropertyListWidget sheet(&host, nullptr);
+        for (int pass = 0; pass < 2; ++pass) {
+            host.reads.clear();
+            sheet.updateAll();
+            QCOMPARE(host.reads.value("probe"_q), 1);
+            QCOMPARE(host.reads.value("probeEnabled"_q), 1);
+            QCOMPARE(host.reads.value("probeValues"_q), 0);
+        }
+    }
+};
+
+QTEST_MAIN(TestHostileHost)
+#include "tst_hostilehost.moc"
