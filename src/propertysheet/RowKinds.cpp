@@ -216,7 +216,7 @@ public:
         const bool twoLines = row.record.value(PropertyKey::Flags).toInt() & eTwoLines;
         auto* w = new ComboBox(row.label(), twoLines, nullptr);
         w->setEditable(row.record.value(PropertyKey::IsEditable).toBool());
-        fill(w, row, nullptr);
+        fill(w, row);
         w->setObjectName(row.prop);
         return w;
     }
@@ -224,13 +224,17 @@ public:
 protected:
     void refreshControl(ComboBox* w, RowContext const& row) const override
     {
-        const QVariant& current = row.value;
+        // A combo reads its property a second time, after the read every row makes: a host whose
+        // getter counts or changes something sees the two reads it always saw.
         const QPointer<ComboBox> alive(w);
+        const QVariant current = row.object->property(row.prop.toLatin1());
+        if (!alive)
+            return;
         // Entries that were missing at creation arrive with the first refresh that finds them;
         // filling them in is no edit of the user's.
         if (w->count() == 0) {
             disconnectEdits(w, row);
-            fill(w, row, &current);
+            fill(w, row);
             if (!alive)
                 return;
             connectEdits(w, row);
@@ -253,9 +257,7 @@ protected:
     }
 
 private:
-    // Fills the entries from "<prop>Values" and selects the bound property's value: `known`
-    // when the caller has read it already.
-    static void fill(ComboBox* combo, RowContext const& row, QVariant const* known)
+    static void fill(ComboBox* combo, RowContext const& row)
     {
         if (!row.object)
             return;
@@ -269,7 +271,7 @@ private:
             values = row.record.value(PropertyKey::Values);
         const QMap<QString, QVariant> map = values.toMap();
         const QStringList list = map.isEmpty() ? values.toStringList() : QStringList();
-        const QVariant value = known ? *known : row.object->property(row.prop.toLatin1());
+        const QVariant value = row.object->property(row.prop.toLatin1());
         if (!alive)
             return;
 
