@@ -198,9 +198,9 @@ private Q_SLOTS:
         // written or read, "kill()" its slot, "edited" a listener, "undo"), the row edited (or
         // "live", refreshed by itself), how ("-": the row's usual edit), the objects bound; and
         // the value the edited property holds at the end, on every object.
-        columns<QStringList, QVariant>("spec", "written");
-        const auto row = [](const char* tag, const char* spec, QVariant const& written) {
-            QTest::newRow(tag) << QString::fromLatin1(spec).split(QLatin1Char(' ')) << written;
+        columns<QStringList, QVariant>("setup", "written");
+        const auto row = [](const char* tag, const char* setup, QVariant const& written) {
+            QTest::newRow(tag) << QString::fromLatin1(setup).split(QLatin1Char(' ')) << written;
         };
         row("number", "edge edge - 1", 7.0f);
         row("file", "tex tex - 1", "/tmp/b.png"_q);
@@ -227,14 +227,14 @@ private Q_SLOTS:
 
     void sheetDeletedInsideHostCall()
     {
-        auto [spec, written] = fetch<QStringList, QVariant>("spec", "written");
-        const QString trigger = spec[0], prop = spec[1], how = spec[2];
+        auto [setup, written] = fetch<QStringList, QVariant>("setup", "written");
+        const QString trigger = setup[0], prop = setup[1], how = setup[2];
         Killer host(hostileRows());
         FakeHost second(hostileRows());
         host.preset(hostileValues());
         second.preset(hostileValues());
         QList<QObject*> bound { &host };
-        if (spec[3] == "2"_q)
+        if (setup[3] == "2"_q)
             bound << &second;
         QPointer<PropertyListWidget> sheet = new PropertyListWidget(bound, nullptr);
         QUndoStack stack;
