@@ -1,6 +1,7 @@
 #include "CollectionDelegate.h"
 #include "FakeHost.h"
 #include "TestUtils.h"
+#include "numeric/Slider.h"
 #include "numeric/Spinner.h"
 
 #include <corvane/CorvaneWidgets.h>
@@ -228,6 +229,12 @@ private Q_SLOTS:
         QTest::mouseClick(all.thumbnails->getItem(2), Qt::LeftButton);
         QCOMPARE(log.entries(),
             QStringList({ "StateChanged Cover"_q, "StateChanged Back"_q, "Focus Back"_q }));
+        // Renamed by the host, then by typing over the caption.
+        log.entries().clear();
+        all.thumbnails->renameItem(0, "Front"_q);
+        all.thumbnails->initRename(2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A);
+        QCOMPARE(log.entries(), QStringList({ "NameChanged Front"_q, "NameChanged a"_q }));
     }
 
     void actions()
@@ -249,6 +256,18 @@ private Q_SLOTS:
             = QAccessible::queryAccessibleInterface(steps->findChild<Spinner*>());
         spinner->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
         QCOMPARE(steps->getValue(), 1.0f);
+        // The popup's slider speaks for its row and sets the value as if it were typed.
+        auto* depth = all.window.findChildren<HostInputLine*>().at(0);
+        QTest::mouseClick(depth->findChild<QPushButton*>("button"_q), Qt::LeftButton);
+        auto* popupSlider = QApplication::activePopupWidget()->findChild<Slider*>();
+        QCOMPARE(heard(popupSlider), "Slider Depth = 5 [5 in 0..10 by 1] {focused}"_q);
+        testutils::ChangeLog changes(depth);
+        auto* value = QAccessible::queryAccessibleInterface(popupSlider)->valueInterface();
+        value->setCurrentValue(7);
+        depth->setEnabled(false); // a disabled row takes none, though its popup is still open
+        value->setCurrentValue(9);
+        QCOMPARE(changes.entries, testutils::changedPair(7, 7));
+        popupSlider->window()->close();
         QAccessibleInterface* swatch = QAccessible::queryAccessibleInterface(
             all.sheet->findWidget("color"_q)->findChild<QPushButton*>());
         swatch->actionInterface()->doAction(QAccessibleActionInterface::pressAction());

@@ -102,7 +102,7 @@ void InputLine::makeGui()
     popupLayout->setContentsMargins(SliderInset, 0, SliderInset, 0);
     m_popup->setFrameStyle(QFrame::Panel | QFrame::Raised);
     m_popup->setLineWidth(1);
-    m_sliderWidget = new Slider(Qt::Horizontal, m_popup);
+    m_sliderWidget = new Slider(Qt::Horizontal, this, m_popup);
     m_sliderWidget->setTickPosition(QSlider::NoTicks);
     popupLayout->addWidget(m_sliderWidget);
 

@@ -1,6 +1,7 @@
 // The numeric rows as assistive technologies see them: the field is a spin box named by the
 // row's title, whose value is the row's, in the units the row shows (a percent row's in percent);
-// the slider reports the same value, and the spinner and the popup button have names.
+// the slider, the popup's too, reports the same value, and the spinner and the popup button have
+// names.
 
 #include <corvane/InputLine.h>
 #include <corvane/InputLineSlider.h>
@@ -8,6 +9,7 @@
 #include <corvane/LineEdit.h>
 
 #include "numeric/NumericValue.h"
+#include "numeric/Slider.h"
 #include "numeric/Spinner.h"
 #include "platform/Accessibility.h"
 
@@ -81,6 +83,15 @@ private:
 
 namespace {
 
+// The row a part belongs to: its parent, or for the popup's slider, which sits in a window of its
+// own, the row that opened it.
+QWidget* rowOf(QWidget* part)
+{
+    if (auto* popupSlider = qobject_cast<Slider*>(part))
+        return popupSlider->row();
+    return part->parentWidget();
+}
+
 // A part of a numeric row: the row's title names it, the row's tooltip describes it.
 class RowPartAccessible : public QAccessibleWidget
 {
@@ -92,7 +103,7 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        const NumericAccessible row(widget()->parentWidget());
+        const NumericAccessible row(rowOf(widget()));
         if (t == QAccessible::Name && row.row() && widget()->accessibleName().isEmpty())
             return m_name ? translated(m_name) : row.title();
         if (t == QAccessible::Description && row.row()
@@ -131,12 +142,13 @@ public:
     QVariant minimumStepSize() const override { return row().row() ? row().step() : QVariant(); }
     void setCurrentValue(QVariant const& value) override
     {
-        if (row().row() && widget()->isEnabled())
-            row().setValue(value.toDouble());
+        const NumericAccessible r = row();
+        if (r.row() && r.row()->isEnabled() && widget()->isEnabled())
+            r.setValue(value.toDouble());
     }
 
 protected:
-    NumericAccessible row() const { return NumericAccessible(widget()->parentWidget()); }
+    NumericAccessible row() const { return NumericAccessible(rowOf(widget())); }
 };
 
 // The field: a spin box whose text can also be read and edited as a line edit's.
@@ -294,7 +306,8 @@ QAccessibleInterface* numericFactory(QString const& className, QObject* object)
     const bool inLine = qobject_cast<InputLine*>(w->parentWidget());
     if (className == QLatin1String("LineEdit") && (inSliderRow || inLine))
         return new NumericFieldAccessible(w);
-    if (className == QLatin1String("QSlider") && inSliderRow)
+    if ((className == QLatin1String("QSlider") && inSliderRow)
+        || className == QLatin1String("Slider"))
         return new RowValueAccessible(w, QAccessible::Slider);
     if (className == QLatin1String("Spinner") && inLine)
         return new SpinnerAccessible(w);

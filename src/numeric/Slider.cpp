@@ -2,8 +2,9 @@
 
 #include <QMouseEvent>
 
-Slider::Slider(Qt::Orientation orientation, QWidget* parent)
+Slider::Slider(Qt::Orientation orientation, InputLine* row, QWidget* parent)
     : QSlider(orientation, parent)
+    , m_row(row)
 { }
 
 void Slider::mouseReleaseEvent(QMouseEvent* ev)

@@ -22,6 +22,8 @@ void installToolbar();
 
 // Tells of a thumbnails entry that was just selected or deselected, before it takes the focus.
 void entrySelected(ThumbnailsListItem* entry);
+// Tells of a thumbnails entry whose caption, and so its name, changed.
+void entryRenamed(ThumbnailsListItem* entry);
 
 // A library text in the user's language (translation context "Corvane"). Texts handed over are
 // marked with QT_TRANSLATE_NOOP("Corvane", ...).

@@ -93,6 +93,14 @@ void corvane::accessibility::installThumbnails()
     Q_UNUSED(installed)
 }
 
+void corvane::accessibility::entryRenamed(ThumbnailsListItem* entry)
+{
+    if (!entry->accessibleName().isEmpty())
+        return;
+    QAccessibleEvent renamed(entry, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&renamed);
+}
+
 void corvane::accessibility::entrySelected(ThumbnailsListItem* entry)
 {
     QAccessible::State selected;

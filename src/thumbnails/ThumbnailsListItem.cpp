@@ -19,6 +19,8 @@ ThumbnailsListItem::ThumbnailsListItem(const QString& text, const QPixmap& pixma
     corvane::accessibility::installThumbnails();
     makeGui(text);
     connect(m_editor, &QLineEdit::editingFinished, this, &ThumbnailsListItem::editingFinished);
+    connect(m_editor, &QLineEdit::textChanged, this,
+        [this] { corvane::accessibility::entryRenamed(this); });
 }
 
 ThumbnailsListItem::~ThumbnailsListItem()
