@@ -1,6 +1,7 @@
 #include "FakeHost.h"
 #include "TestUtils.h"
 #include "controls/ColorPicker_PushButton.h"
+#include "numeric/InputLineFlags.h"
 
 #include <corvane/CorvaneWidgets.h>
 
@@ -108,7 +109,8 @@ private Q_SLOTS:
     {
         const auto [full, keys] = fetch<bool, QString>("full", "keys");
         corvane::setFullKeyboardAccess(full);
-        for (IInputLine* row : { static_cast<IInputLine*>(new InputLineSlider("S"_q, 0x42)),
+        for (IInputLine* row : { static_cast<IInputLine*>(new InputLineSlider(
+                                     "S"_q, eRealValues | NumberFlags::PlainWrite)),
                  static_cast<IInputLine*>(new HostInputLine("L"_q)) }) {
             m_window->layout()->addWidget(row);
             row->setMaxValue(10);

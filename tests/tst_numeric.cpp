@@ -1,4 +1,5 @@
 #include "TestUtils.h"
+#include "numeric/InputLineFlags.h"
 #include "numeric/Slider.h"
 #include "numeric/Spinner.h"
 
@@ -17,6 +18,20 @@ using testutils::changedPair;
 using testutils::fetch;
 using Ints = QList<int>;
 using Steps = QList<double>;
+
+// The flag sets of the tables: the sheet's number row (slider, real values, plain writes) and
+// its percent row, plain percents, and fine real steps.
+constexpr int SliderReal = NumberFlags::Default;
+constexpr int SheetPercent = eSliderInsteadSpinner | eIntValues | ePercents;
+constexpr int IntPercent = eIntValues | ePercents;
+constexpr int RealPercent = eRealValues | ePercents;
+constexpr int FineReal = eFineStep | eRealValues;
+
+// A single flag goes into the tables' int columns like the sets do (found by testutils::row).
+inline int cell(eInputLineFlags flag)
+{
+    return flag;
+}
 
 static float valueOf(QObject* row)
 {
@@ -161,38 +176,38 @@ private Q_SLOTS:
         using testutils::row;
         const char s = 's', l = 'l';
         // InputLineSlider: decimals filled up with zeros, percentages as bare numbers.
-        row("precision 2: 3", s, 0x40, 2, 1e9, "3", 3.0, "3.00");
-        row("precision 2: 2.5", s, 0x40, 2, 1e9, "2.5", 2.5, "2.50");
-        row("cut", s, 0x40, 2, 1e9, "3.14159", 3.14159, "3.14");
-        row("precision 2: 'g' form wins", s, 0x40, 2, 1e9, "1234567.891", 1234567.891,
+        row("precision 2: 3", s, eRealValues, 2, 1e9, "3", 3.0, "3.00");
+        row("precision 2: 2.5", s, eRealValues, 2, 1e9, "2.5", 2.5, "2.50");
+        row("cut", s, eRealValues, 2, 1e9, "3.14159", 3.14159, "3.14");
+        row("precision 2: 'g' form wins", s, eRealValues, 2, 1e9, "1234567.891", 1234567.891,
             "1.23457e+06");
-        row("exponent", s, 0x40, 2, 1e9, "1000000", 1e6, "1e+06");
-        row("precision 0", s, 0x40, 0, 1e9, "3.7", 3.7, "4");
-        row("precision -1", s, 0x40, -1, 1e9, "0.1", 0.1, "0.1");
-        row("integer 2.7", s, 0x20, -1, 1e9, "2.7", 2.0, "2");
-        row("integer -2.5 floors", s, 0x20, 2, 1e9, "-2.5", -3.0, "-3");
-        row("real above max", s, 0xc2, -1, 10.0, "12", 10.0, "10");
-        // Percent rows (0xa1 is the sheet's: slider, integer values, percents).
-        row("percent 25.6", s, 0x21, -1, 1.0, "25.6", 0.256, "26");
-        row("percent 0", s, 0x41, -1, 1.0, "0", 0.0, "0");
-        row("percent above max", s, 0xa1, -1, 1.0, "150", 1.0, "100");
-        row("percent below min", s, 0xa1, -1, 1.0, "-150", -1.0, "-100");
-        row("% half up", s, 0xa1, -1, 1.0, "-12.5", -0.125, "-12");
-        row("letters", s, 0xa1, -1, 1.0, "abc", 0.25, "25");
-        row("5 decimals", s, 0xc3, -1, 1.0, "33.333", 0.33333, "33");
-        row("6 decimals", s, 0xc3, -1, 1.0, "33.3333", 0.25, "25");
+        row("exponent", s, eRealValues, 2, 1e9, "1000000", 1e6, "1e+06");
+        row("precision 0", s, eRealValues, 0, 1e9, "3.7", 3.7, "4");
+        row("precision -1", s, eRealValues, -1, 1e9, "0.1", 0.1, "0.1");
+        row("integer 2.7", s, eIntValues, -1, 1e9, "2.7", 2.0, "2");
+        row("integer -2.5 floors", s, eIntValues, 2, 1e9, "-2.5", -3.0, "-3");
+        row("real above max", s, SliderReal, -1, 10.0, "12", 10.0, "10");
+        // Percent rows.
+        row("percent 25.6", s, IntPercent, -1, 1.0, "25.6", 0.256, "26");
+        row("percent 0", s, RealPercent, -1, 1.0, "0", 0.0, "0");
+        row("percent above max", s, SheetPercent, -1, 1.0, "150", 1.0, "100");
+        row("percent below min", s, SheetPercent, -1, 1.0, "-150", -1.0, "-100");
+        row("% half up", s, SheetPercent, -1, 1.0, "-12.5", -0.125, "-12");
+        row("letters", s, SheetPercent, -1, 1.0, "abc", 0.25, "25");
+        row("5 decimals", s, SliderReal | ePercents, -1, 1.0, "33.333", 0.33333, "33");
+        row("6 decimals", s, SliderReal | ePercents, -1, 1.0, "33.3333", 0.25, "25");
         // InputLine: decimals cut without zeros, percentages with a sign; percent presentation
-        // only for flags of exactly 0x001.
-        row("l: percent", l, 0x001, -1, 1e9, "25", 0.25, "25%");
-        row("l: percent sign typed", l, 0x001, -1, 1e9, "30%", 0.3, "30%");
-        row("l: % half up", l, 0x001, -1, 1e9, "-12.5", -0.125, "-12%");
-        row("l: not only percent", l, 0x041, -1, 1e9, "0.25", 0.25, "0.25");
+        // only for flags of exactly ePercents.
+        row("l: percent", l, ePercents, -1, 1e9, "25", 0.25, "25%");
+        row("l: percent sign typed", l, ePercents, -1, 1e9, "30%", 0.3, "30%");
+        row("l: % half up", l, ePercents, -1, 1e9, "-12.5", -0.125, "-12%");
+        row("l: not only percent", l, RealPercent, -1, 1e9, "0.25", 0.25, "0.25");
         row("l: cut, no zeros", l, 0, 2, 1e9, "3.14159", 3.14159, "3.14");
         row("l: short", l, 0, 2, 1e9, "2.5", 2.5, "2.5");
         row("l: exponent kept", l, 0, 2, 1e9, "1234567", 1234567.0, "1.23e+06");
         row("l: precision 0", l, 0, 0, 1e9, "3.7", 3.7, "4");
         row("l: six digits", l, 0, -1, 1e9, "123.45678", 123.45678, "123.457");
-        row("l: integer floors", l, 0x20, -1, 1e9, "-2.5", -3.0, "-3");
+        row("l: integer floors", l, eIntValues, -1, 1e9, "-2.5", -3.0, "-3");
         row("l: below min", l, 0, -1, 1e9, "-2e9", -1e9, "-1e+09");
         row("l: letters", l, 0, -1, 2.0, "x", 0.5, "0.5");
     }
@@ -211,9 +226,9 @@ private Q_SLOTS:
         const int position = slider ? slider->value() : -1;
         // Beyond the range: dropped, text and slider untouched; but InputLine, which checks only
         // the maximum, would show a value below the minimum.
-        row->setValue(float(max * 2), 0x10);
+        row->setValue(float(max * 2), NumberFlags::RefreshWrite);
         if (kind == 's')
-            row->setValue(float(-max * 2), 0x10);
+            row->setValue(float(-max * 2), NumberFlags::RefreshWrite);
         QCOMPARE(std::tuple(valueOf(row), m_field->text(), slider ? slider->value() : -1),
             std::tuple(float(max / 4), start, position));
         QVERIFY(log.entries.isEmpty());
@@ -233,7 +248,7 @@ private Q_SLOTS:
     void commitNotReentered()
     {
         for (char kind : { 's', 'l' }) {
-            IInputLine* row = addRow(kind, 0xc2, 0, 10);
+            IInputLine* row = addRow(kind, SliderReal, 0, 10);
             // A receiver taking the focus away does not make the focus loss commit a second time.
             connect(row, SIGNAL(changed(int)), m_window->other, SLOT(setFocus()));
             testutils::ChangeLog log(row);
@@ -250,30 +265,30 @@ private Q_SLOTS:
             "flags", "max", "start", "input", "held", "expected");
         using testutils::row;
         const int up = Qt::Key_Up, down = Qt::Key_Down;
-        row("drag: integer", 0x20, 10.0, 3.0, 9, "", changedPair(4, 4));
-        row("drag: clamped", 0x20, 10.0, 10.0, 9, "", changedPair(10, 10));
+        row("drag: integer", eIntValues, 10.0, 3.0, 9, "", changedPair(4, 4));
+        row("drag: clamped", eIntValues, 10.0, 10.0, 9, "", changedPair(10, 10));
         // The field steps by dx / 6 here, but a non-percent row moves by one unit per step.
-        row("drag: wide range", 0xc2, 1000.0, 3.0, 60, "", changedPair(4, 4));
-        row("drag: half rounds up", 0xc2, 20.0, -13.5, 30, "", changedPair(-12, -12));
-        row("drag: fine step", 0x840, 10.0, 0.5, 30, "", changedPair(0, 0.501));
-        row("drag: percent point", 0xa1, 10.0, 0.25, 9, "", changedPair(0, 0.26));
-        row("drag: flat range", 0xc2, 0.0, 0.0, -9, "", changedPair(0, 0));
-        row("Up: percent", 0xa1, 10.0, 0.25, up, "", changedPair(0, 0.26));
-        row("Down: integer", 0x20, 10.0, 3.0, down, "", changedPair(2, 2));
-        row("Up: fine", 0x840, 10.0, 0.5, up, "", changedPair(0, 0.6));
-        row("Down: clamped", 0x40, 10.0, -9.5, down, "", changedPair(-10, -10));
-        row("Up at max: nothing", 0x40, 10.0, 10.0, up, "", QStringList());
+        row("drag: wide range", SliderReal, 1000.0, 3.0, 60, "", changedPair(4, 4));
+        row("drag: half rounds up", SliderReal, 20.0, -13.5, 30, "", changedPair(-12, -12));
+        row("drag: fine step", FineReal, 10.0, 0.5, 30, "", changedPair(0, 0.501));
+        row("drag: percent point", SheetPercent, 10.0, 0.25, 9, "", changedPair(0, 0.26));
+        row("drag: flat range", SliderReal, 0.0, 0.0, -9, "", changedPair(0, 0));
+        row("Up: percent", SheetPercent, 10.0, 0.25, up, "", changedPair(0, 0.26));
+        row("Down: integer", eIntValues, 10.0, 3.0, down, "", changedPair(2, 2));
+        row("Up: fine", FineReal, 10.0, 0.5, up, "", changedPair(0, 0.6));
+        row("Down: clamped", eRealValues, 10.0, -9.5, down, "", changedPair(-10, -10));
+        row("Up at max: nothing", eRealValues, 10.0, 10.0, up, "", QStringList());
         // With full keyboard access a drag step is a tenth with Shift, ten times with Control.
-        row("integer, Ctrl", 0x20, 100.0, 3.0, 9, "+C", changedPair(13, 13));
-        row("integer, Shift: whole numbers", 0x20, 100.0, 3.0, 9, "+S", changedPair(4, 4));
-        row("real, Shift", 0xc2, 100.0, 3.0, 9, "+S", changedPair(3, 3.1));
-        row("real, Ctrl, down", 0xc2, 100.0, 3.0, -9, "+C", changedPair(-7, -7));
-        row("Shift before Ctrl", 0xc2, 100.0, 3.0, 9, "+SC", changedPair(3, 3.1));
-        row("fine, Shift", 0x840, 100.0, 0.5, 9, "+S", changedPair(0, 0.5001));
-        row("percent, Shift", 0xa1, 1.0, 0.25, 9, "+S", changedPair(0, 0.251));
-        row("percent, Ctrl", 0xa1, 1.0, 0.25, 9, "+C", changedPair(0, 0.35));
-        row("off: Shift", 0xc2, 100.0, 3.0, 9, "S", changedPair(4, 4));
-        row("off: Ctrl", 0xa1, 1.0, 0.25, 9, "C", changedPair(0, 0.26));
+        row("integer, Ctrl", eIntValues, 100.0, 3.0, 9, "+C", changedPair(13, 13));
+        row("integer, Shift: whole numbers", eIntValues, 100.0, 3.0, 9, "+S", changedPair(4, 4));
+        row("real, Shift", SliderReal, 100.0, 3.0, 9, "+S", changedPair(3, 3.1));
+        row("real, Ctrl, down", SliderReal, 100.0, 3.0, -9, "+C", changedPair(-7, -7));
+        row("Shift before Ctrl", SliderReal, 100.0, 3.0, 9, "+SC", changedPair(3, 3.1));
+        row("fine, Shift", FineReal, 100.0, 0.5, 9, "+S", changedPair(0, 0.5001));
+        row("percent, Shift", SheetPercent, 1.0, 0.25, 9, "+S", changedPair(0, 0.251));
+        row("percent, Ctrl", SheetPercent, 1.0, 0.25, 9, "+C", changedPair(0, 0.35));
+        row("off: Shift", SliderReal, 100.0, 3.0, 9, "S", changedPair(4, 4));
+        row("off: Ctrl", SheetPercent, 1.0, 0.25, 9, "C", changedPair(0, 0.26));
     }
     void stepping()
     {
@@ -306,9 +321,9 @@ private Q_SLOTS:
     {
         testutils::columns<int, double, int, double>("flags", "max", "position", "value");
         // value 1: the slider's value is ignored.
-        QTest::newRow("integer step: 4.7") << 0x4c2 << 10.0 << 47 << 5.0;
-        QTest::newRow("0.495: 3 decimals") << 0xc2 << 1.5 << 33 << 1.0;
-        QTest::newRow("0.51") << 0xc2 << 1.5 << 34 << 0.51;
+        QTest::newRow("integer step: 4.7") << (eSliderIntStep | SliderReal) << 10.0 << 47 << 5.0;
+        QTest::newRow("0.495: 3 decimals") << SliderReal << 1.5 << 33 << 1.0;
+        QTest::newRow("0.51") << SliderReal << 1.5 << 34 << 0.51;
     }
     void slider()
     {
@@ -325,9 +340,9 @@ private Q_SLOTS:
         QCOMPARE(log.entries, expected);
         QCOMPARE(row->getValue(), float(value));
         // The refresh that follows leaves the slider where the user put it; the next one moves it.
-        row->setValue(1, 0x10);
+        row->setValue(1, NumberFlags::RefreshWrite);
         QCOMPARE(slider->value(), position);
-        row->setValue(float(max / 2), 0x10);
+        row->setValue(float(max / 2), NumberFlags::RefreshWrite);
         QCOMPARE(slider->value(), 50);
         QCOMPARE(log.entries, expected);
     }
@@ -345,7 +360,8 @@ private Q_SLOTS:
         m_window->setStyleSheet("QSlider::groove { height: 6px; background: rgb(0, 0, 255); }"
                                 "QSlider::sub-page { background: rgb(255, 0, 0); }"
                                 "QSlider::handle { width: 6px; background: rgb(0, 255, 0); }"_q);
-        auto* row = static_cast<InputLineSlider*>(addRow('s', 0xc0 | eIntValues, 0, 100));
+        auto* row = static_cast<InputLineSlider*>(
+            addRow('s', eSliderInsteadSpinner | eRealValues | eIntValues, 0, 100));
         row->setValueAndInit(25, 0);
         auto* slider = row->findChild<QSlider*>();
         QCOMPARE(slider->isRightToLeft(), direction == Qt::RightToLeft);
