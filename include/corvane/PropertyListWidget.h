@@ -211,6 +211,10 @@ private:
         QVariant value;
         QObjectList took;
     };
+    // A plain list writes its index and an enum combo shows what the object holds; true for
+    // those two, with `write` set, and false for a keyed combo, which settles by its text.
+    bool settleIndexOrEnum(
+        QObject* combo, QString const& text, QObjectList const& textTook, ComboWrite* write);
     ComboWrite settleCombo(QObject* combo, QString const& newText, QString const& oldText,
         QObjectList const& textTook);
     ComboWrite settleComboOfAll(QObject* combo, QString const& text, Objects const& objects,

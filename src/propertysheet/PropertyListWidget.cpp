@@ -505,6 +505,31 @@ void PropertyListWidget::updateCombo(QObject* combo, QString const& newText, QSt
     settleCombo(combo, newText, oldText, {});
 }
 
+bool PropertyListWidget::settleIndexOrEnum(
+    QObject* combo, QString const& text, QObjectList const& textTook, ComboWrite* write)
+{
+    const QPointer<PropertyListWidget> self(this);
+    const QPointer<ComboBox> box = qobject_cast<ComboBox*>(combo);
+    if (combo && combo->property(ComboNoKeysProperty).toBool()) {
+        *write = {};
+        if (box) {
+            const int index = box->currentIndex();
+            *write = { index, writeProperty(combo, index) };
+        }
+        return true;
+    }
+    if (box && box->property(ComboEnumProperty).toBool()) {
+        // Qt turned the key into a number, or refused it: the combo shows what the (first)
+        // object holds.
+        const QVariant value = getProperty(combo);
+        if (self && box)
+            showEnumValue(box, m_descriptions.value(box), value);
+        *write = { text, textTook };
+        return true;
+    }
+    return false;
+}
+
 PropertyListWidget::ComboWrite PropertyListWidget::settleCombo(
     QObject* combo, QString const& newText, QString const& oldText, QObjectList const& textTook)
 {
@@ -513,21 +538,9 @@ PropertyListWidget::ComboWrite PropertyListWidget::settleCombo(
     const QString current = getProperty(combo).toString();
     if (!self)
         return {};
-    const bool noKeys = combo && combo->property(ComboNoKeysProperty).toBool();
-
-    if (noKeys) {
-        if (!box)
-            return {};
-        const int index = box->currentIndex();
-        return { index, writeProperty(combo, index) };
-    }
-    if (box && box->property(ComboEnumProperty).toBool()) {
-        // Qt turned the key into a number, or refused it: the combo shows what the object holds.
-        const QVariant value = getProperty(combo);
-        if (self && box)
-            showEnumValue(box, m_descriptions.value(box), value);
-        return { newText, textTook };
-    }
+    ComboWrite settled;
+    if (settleIndexOrEnum(combo, newText, textTook, &settled))
+        return settled;
     if (current == QLatin1String("0")) {
         // The object refused the text: forget the entry and put the old value back.
         if (box)
@@ -548,19 +561,9 @@ PropertyListWidget::ComboWrite PropertyListWidget::settleComboOfAll(QObject* com
 {
     const QPointer<PropertyListWidget> self(this);
     const QPointer<ComboBox> box = qobject_cast<ComboBox*>(combo);
-    if (combo && combo->property(ComboNoKeysProperty).toBool()) {
-        if (!box)
-            return {};
-        const int index = box->currentIndex();
-        return { index, writeProperty(combo, index) };
-    }
-    if (box && box->property(ComboEnumProperty).toBool()) {
-        // As for one object: the combo shows what the first object holds now.
-        const QVariant value = getProperty(combo);
-        if (self && box)
-            showEnumValue(box, m_descriptions.value(box), value);
-        return { text, textTook };
-    }
+    ComboWrite settled;
+    if (settleIndexOrEnum(combo, text, textTook, &settled))
+        return settled;
     // An object that refused the text reads "0": it alone gets its old value back. The entry
     // goes when the first object refused it, without a signal: the others may hold it.
     const QByteArray name = nameOf(findProperty(combo));
