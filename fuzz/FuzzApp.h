@@ -1,13 +1,14 @@
 #pragma once
 
-// The one QApplication of a fuzzer process, on the offscreen platform.
+// The one QApplication of a fuzzer process, on the offscreen platform, made by libFuzzer's
+// initialisation hook. Each fuzzer is a single source file that includes this once.
 
 #include <QApplication>
 
 #include <cstdio>
 #include <cstdlib>
 
-inline void corvaneFuzzInit(int* argc, char*** argv)
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // Qt keeps references to argc and argv for the lifetime of the application.
@@ -20,4 +21,5 @@ inline void corvaneFuzzInit(int* argc, char*** argv)
             std::abort();
         }
     });
+    return 0;
 }

@@ -24,12 +24,6 @@ constexpr int MaxRows = 40;
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    corvaneFuzzInit(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
 {
     const QByteArray json(reinterpret_cast<const char*>(bytes), int(size));
