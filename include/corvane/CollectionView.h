@@ -31,9 +31,9 @@ class QMimeData;
 /// out of it.
 ///
 /// Any of these calls may delete the view; the view then touches nothing of itself afterwards.
-/// Qt's own handling of what led to the call may still use the view (a resize; with Qt 5, a move
-/// of the scroll bar), so a delegate that closes a view is better served by
-/// QObject::deleteLater().
+/// Qt's own handling of what led to the call may still use the view (a resize, a move of the
+/// scroll bar, which CollectionView::ensureItemVisible() makes too), so a delegate that closes a
+/// view is better served by QObject::deleteLater().
 class CORVANE_WIDGETS_EXPORT ICollectionViewDelegate
 {
 public:
