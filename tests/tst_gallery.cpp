@@ -130,9 +130,7 @@ private Q_SLOTS:
                 ++counts[line[x]];
         }
         QVERIFY2(counts.size() >= 32, qPrintable(QString::number(counts.size())));
-        int largest = 0;
-        for (int count : std::as_const(counts))
-            largest = qMax(largest, count);
+        const int largest = *std::max_element(counts.cbegin(), counts.cend());
         QVERIFY2(largest < image.width() * image.height() * 9 / 10,
             qPrintable("one colour covers %1 of %2 pixels"_q.arg(largest).arg(
                 image.width() * image.height())));
