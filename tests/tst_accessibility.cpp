@@ -202,8 +202,7 @@ private Q_SLOTS:
         row->setEnabled(QLatin1String(QTest::currentDataTag()) != QLatin1String("disabled row"));
         QWidget* part = slider ? static_cast<QWidget*>(row->findChild<QSlider*>())
                                : row->findChild<LineEdit*>();
-        QAccessibleInterface* i = QAccessible::queryAccessibleInterface(part);
-        i->valueInterface()->setCurrentValue(value);
+        QAccessible::queryAccessibleInterface(part)->valueInterface()->setCurrentValue(value);
         QTEST(all.host.writes, "writes");
     }
 
@@ -237,20 +236,20 @@ private Q_SLOTS:
     {
         Everything all;
         QSignalSpy triggered(all.bold, &QAction::triggered);
-        QAccessibleInterface* bold = QAccessible::queryAccessibleInterface(
-            all.window.findChild<Toolbar*>()->findChild<QPushButton*>());
-        QCOMPARE(bold->actionInterface()->keyBindingsForAction(
-                     QAccessibleActionInterface::toggleAction()),
+        const auto actionsOf = [](QWidget* w) {
+            return QAccessible::queryAccessibleInterface(w)->actionInterface();
+        };
+        auto* bold = actionsOf(all.window.findChild<Toolbar*>()->findChild<QPushButton*>());
+        QCOMPARE(bold->keyBindingsForAction(QAccessibleActionInterface::toggleAction()),
             QStringList { "Ctrl+B"_q });
-        bold->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        bold->doAction(QAccessibleActionInterface::toggleAction());
         QCOMPARE(triggered.count(), 1);
         QVERIFY(!all.bold->isChecked());
 
         // The spinner steps through its signal; the swatch opens its dialog once asked.
         auto* steps = all.window.findChildren<HostInputLine*>().at(1);
-        QAccessibleInterface* spinner
-            = QAccessible::queryAccessibleInterface(steps->findChild<Spinner*>());
-        spinner->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+        actionsOf(steps->findChild<Spinner*>())
+            ->doAction(QAccessibleActionInterface::increaseAction());
         QCOMPARE(steps->getValue(), 1.0f);
         // The popup's slider speaks for its row and sets the value as if it were typed.
         auto* depth = all.window.findChildren<HostInputLine*>().at(0);
@@ -264,9 +263,8 @@ private Q_SLOTS:
         value->setCurrentValue(9);
         QCOMPARE(changes.entries, testutils::changedPair(7, 7));
         popupSlider->window()->close();
-        QAccessibleInterface* swatch = QAccessible::queryAccessibleInterface(
-            all.sheet->findWidget("color"_q)->findChild<QPushButton*>());
-        swatch->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        actionsOf(all.sheet->findWidget("color"_q)->findChild<QPushButton*>())
+            ->doAction(QAccessibleActionInterface::pressAction());
         QVERIFY(!QApplication::activeModalWidget()); // not inside the caller's request
         testutils::onModal<QColorDialog>(&all.window, [](QColorDialog* dialog) {
             dialog->setCurrentColor(Qt::blue);
