@@ -204,7 +204,7 @@ private Q_SLOTS:
         QTest::keyClicks(edit, "23"_q);
         QCOMPARE(count.styleChange.value(edit), onFirstKey);
         // Nothing outside the row was touched.
-        const QList<QWidget*> inside = row->findChildren<QWidget*>();
+        const QList<QObject*> inside = row->findChildren<QObject*>();
         for (auto it = count.styleChange.cbegin(); it != count.styleChange.cend(); ++it)
             QVERIFY2(
                 it.key() == row || inside.contains(it.key()), it.key()->metaObject()->className());
