@@ -39,20 +39,21 @@ class tst_HiDpi : public QObject
 private Q_SLOTS:
     void initTestCase() { QCOMPARE(qApp->devicePixelRatio(), 2.0); }
 
-    // A pixmap of ratio 1 keeps every device pixel (scaled to the width and doubled by the
+    // The picture is exactly a plain scale to the device pixels of the label's width: a pixmap
+    // of ratio 1 that fits keeps every device pixel (scaled to the width and doubled by the
     // painter, the detail would be gone); one of ratio 2 covers the label's width too.
     void thumbnail_data()
     {
-        columns<qreal, QImage>("ratio", "picture");
-        QImage red(200, 100, QImage::Format_RGB32);
-        red.fill(qRgb(200, 10, 10));
-        QTest::newRow("ratio 1") << 1.0 << checker(QSize(200, 100));
-        QTest::newRow("ratio 2") << 2.0 << red;
+        columns<QSize, qreal>("pixels", "ratio");
+        QTest::newRow("ratio 1, every device pixel") << QSize(200, 100) << 1.0;
+        QTest::newRow("ratio 1, scaled down") << QSize(400, 200) << 1.0;
+        QTest::newRow("ratio 2") << QSize(400, 200) << 2.0;
     }
     void thumbnail()
     {
-        auto [ratio, picture] = fetch<qreal, QImage>("ratio", "picture");
-        QPixmap pixmap = QPixmap::fromImage(picture.scaled(picture.size() * ratio));
+        auto [pixels, ratio] = fetch<QSize, qreal>("pixels", "ratio");
+        const QImage source = checker(pixels);
+        QPixmap pixmap = QPixmap::fromImage(source);
         pixmap.setDevicePixelRatio(ratio);
         ThumbnailLabel label;
         label.setStyleSheet("ThumbnailLabel { background: rgb(0, 250, 0); }"_q);
@@ -62,7 +63,7 @@ private Q_SLOTS:
         QCOMPARE(label.height(), 52);
         QImage expected(204, 104, QImage::Format_RGB32);
         expected.fill(qRgb(0, 250, 0));
-        QPainter(&expected).drawImage(2, 2, picture);
+        QPainter(&expected).drawImage(2, 2, source.scaledToWidth(200, Qt::FastTransformation));
         QCOMPARE(shown(&label), expected);
     }
 
