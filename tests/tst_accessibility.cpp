@@ -13,24 +13,20 @@
 
 using testutils::heard;
 
-// Every event an assistive technology would be sent about the objects of `T`, as
-// "<event> <name of the object's interface>".
-template<class T> struct EventLog
+// Every event an assistive technology would be sent about thumbnail entries, as
+// "<event> <name of the entry>".
+struct EventLog
 {
-    EventLog() { QAccessible::installUpdateHandler(&EventLog::record), entries().clear(); }
+    EventLog() { QAccessible::installUpdateHandler(&EventLog::record), entries.clear(); }
     ~EventLog() { QAccessible::installUpdateHandler(nullptr); }
-    static QStringList& entries()
-    {
-        static QStringList list;
-        return list;
-    }
     static void record(QAccessibleEvent* e)
     {
-        if (qobject_cast<T*>(e->object()))
-            entries() << QString::fromLatin1(
-                             QMetaEnum::fromType<QAccessible::Event>().valueToKey(e->type()))
+        if (qobject_cast<ThumbnailsListItem*>(e->object()))
+            entries << QString::fromLatin1(
+                           QMetaEnum::fromType<QAccessible::Event>().valueToKey(e->type()))
                     + QLatin1Char(' ') + e->accessibleInterface()->text(QAccessible::Name);
     }
+    static inline QStringList entries;
 };
 
 // A window with a sheet of one row of each kind, a numeric row with a popup slider, one with a
@@ -69,10 +65,8 @@ struct Everything
         brush->setToolTip("Brush"_q);
         for (QAction* a : { bold, brush })
             toolbar->insertAction(toolbar->itemsCount(), a);
-        for (QWidget* w : { static_cast<QWidget*>(sheet), static_cast<QWidget*>(depth),
-                 static_cast<QWidget*>(steps), static_cast<QWidget*>(zoom),
-                 static_cast<QWidget*>(thumbnails), static_cast<QWidget*>(collection),
-                 static_cast<QWidget*>(toolbar) })
+        for (QWidget* w :
+            QList<QWidget*> { sheet, depth, steps, zoom, thumbnails, collection, toolbar })
             window.layout()->addWidget(w);
         window.resize(400, 1200);
         active = window.showActive();
@@ -159,30 +153,32 @@ private Q_SLOTS:
                 "Button Bold {checkable checked} <Ctrl+B>"_q,
                 "Button Brush"_q,
             }));
-        // What changes shows: a disabled row, tooltips, a new title, a deselected entry's button.
+        // What changes shows: a disabled row, tooltips, a new title, a deselected entry's button;
+        // a mixed value shows none and says so.
+        QWidget* texture = all.sheet->findWidget("texture"_q);
+        const auto parts = [&] {
+            return QStringList { heard(texture->findChild<QWidget*>("combo"_q)),
+                heard(texture->findChild<QWidget*>("remove"_q)),
+                heard(all.sheet->findWidget("name"_q)->findChild<QLineEdit*>()),
+                heard(all.sheet->findWidget("edge"_q)->findChild<LineEdit*>()),
+                heard(all.sheet->findWidget("opacity"_q)->findChild<LineEdit*>()),
+                heard(all.thumbnails->getItem(0)->findChild<QPushButton*>()) };
+        };
         all.sheet->findWidget("opacity"_q)->setEnabled(false);
-        all.sheet->findWidget("texture"_q)->setToolTip("Image file"_q);
-        for (const char* part : { "combo", "remove" })
-            QCOMPARE(
-                heard(all.sheet->findWidget("texture"_q)->findChild<QWidget*>(QLatin1String(part))),
-                part[0] == 'c' ? "ComboBox Texture = a.png (Image file)"_q
-                               : "Button Remove (Image file)"_q);
+        texture->setToolTip("Image file"_q);
         all.sheet->findWidget("name"_q)->setToolTip("Shown in the title bar"_q);
         all.sheet->findChild<TextField*>("name"_q)->setTitle("Label"_q);
-        auto* name = all.sheet->findWidget("name"_q)->findChild<QLineEdit*>();
-        QCOMPARE(heard(name), "EditableText Label = Box (Shown in the title bar)"_q);
-        QCOMPARE(heard(all.sheet->findWidget("opacity"_q)->findChild<LineEdit*>()),
-            "SpinBox Opacity = 25 [25 in 0..100 by 1] {disabled}"_q);
-        QCOMPARE(heard(all.thumbnails->getItem(0)->findChild<QPushButton*>()),
-            "Button Delete {invisible}"_q);
-        // A mixed value shows none and says so.
         all.sheet->findChild<InputLineSlider*>("edge"_q)->setMixed(true);
+        QCOMPARE(parts(),
+            QStringList({ "ComboBox Texture = a.png (Image file)"_q, "Button Remove (Image file)"_q,
+                "EditableText Label = Box (Shown in the title bar)"_q,
+                "SpinBox Size [ in 0..200 by 1] (Mixed)"_q,
+                "SpinBox Opacity = 25 [25 in 0..100 by 1] {disabled}"_q,
+                "Button Delete {invisible}"_q }));
         all.sheet->findChild<TextField*>("name"_q)->setMixed(true);
-        QCOMPARE(heard(all.sheet->findWidget("edge"_q)->findChild<LineEdit*>()),
-            "SpinBox Size [ in 0..200 by 1] (Mixed)"_q);
-        QCOMPARE(heard(name), "EditableText Label (Mixed)"_q);
+        QCOMPARE(parts().at(2), "EditableText Label (Mixed)"_q);
         all.sheet->findChild<TextField*>("name"_q)->setMixed(false);
-        QCOMPARE(heard(name), "EditableText Label (Shown in the title bar)"_q);
+        QCOMPARE(parts().at(2), "EditableText Label (Shown in the title bar)"_q);
     }
 
     // Values set through the value interface go the way of a typed value and Return.
@@ -206,8 +202,7 @@ private Q_SLOTS:
         row->setEnabled(QLatin1String(QTest::currentDataTag()) != QLatin1String("disabled row"));
         QWidget* part = slider ? static_cast<QWidget*>(row->findChild<QSlider*>())
                                : row->findChild<LineEdit*>();
-        QAccessibleInterface* i = QAccessible::queryAccessibleInterface(part);
-        i->valueInterface()->setCurrentValue(value);
+        QAccessible::queryAccessibleInterface(part)->valueInterface()->setCurrentValue(value);
         QTEST(all.host.writes, "writes");
     }
 
@@ -219,42 +214,42 @@ private Q_SLOTS:
             QSKIP("no accessibility bridge on this platform");
         QTRY_VERIFY(QAccessible::isActive());
         Everything all;
-        EventLog<ThumbnailsListItem> log;
+        EventLog log;
         QTest::keyClick(all.thumbnails->current(), Qt::Key_Up);
-        QCOMPARE(log.entries(),
+        QCOMPARE(log.entries,
             QStringList({ "StateChanged Page"_q, "StateChanged Cover"_q, "Focus Cover"_q }));
         // An entry that already has the focus becomes the current one on a click.
         all.thumbnails->insertItem(2, QPixmap(40, 20), "Back"_q, false);
-        log.entries().clear();
+        log.entries.clear();
         QTest::mouseClick(all.thumbnails->getItem(2), Qt::LeftButton);
-        QCOMPARE(log.entries(),
+        QCOMPARE(log.entries,
             QStringList({ "StateChanged Cover"_q, "StateChanged Back"_q, "Focus Back"_q }));
         // Renamed by the host, then by typing over the caption.
-        log.entries().clear();
+        log.entries.clear();
         all.thumbnails->renameItem(0, "Front"_q);
         all.thumbnails->initRename(2);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_A);
-        QCOMPARE(log.entries(), QStringList({ "NameChanged Front"_q, "NameChanged a"_q }));
+        QCOMPARE(log.entries, QStringList({ "NameChanged Front"_q, "NameChanged a"_q }));
     }
 
     void actions()
     {
         Everything all;
         QSignalSpy triggered(all.bold, &QAction::triggered);
-        QAccessibleInterface* bold = QAccessible::queryAccessibleInterface(
-            all.window.findChild<Toolbar*>()->findChild<QPushButton*>());
-        QCOMPARE(bold->actionInterface()->keyBindingsForAction(
-                     QAccessibleActionInterface::toggleAction()),
+        const auto actionsOf = [](QWidget* w) {
+            return QAccessible::queryAccessibleInterface(w)->actionInterface();
+        };
+        auto* bold = actionsOf(all.window.findChild<Toolbar*>()->findChild<QPushButton*>());
+        QCOMPARE(bold->keyBindingsForAction(QAccessibleActionInterface::toggleAction()),
             QStringList { "Ctrl+B"_q });
-        bold->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        bold->doAction(QAccessibleActionInterface::toggleAction());
         QCOMPARE(triggered.count(), 1);
         QVERIFY(!all.bold->isChecked());
 
         // The spinner steps through its signal; the swatch opens its dialog once asked.
         auto* steps = all.window.findChildren<HostInputLine*>().at(1);
-        QAccessibleInterface* spinner
-            = QAccessible::queryAccessibleInterface(steps->findChild<Spinner*>());
-        spinner->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+        actionsOf(steps->findChild<Spinner*>())
+            ->doAction(QAccessibleActionInterface::increaseAction());
         QCOMPARE(steps->getValue(), 1.0f);
         // The popup's slider speaks for its row and sets the value as if it were typed.
         auto* depth = all.window.findChildren<HostInputLine*>().at(0);
@@ -268,9 +263,8 @@ private Q_SLOTS:
         value->setCurrentValue(9);
         QCOMPARE(changes.entries, testutils::changedPair(7, 7));
         popupSlider->window()->close();
-        QAccessibleInterface* swatch = QAccessible::queryAccessibleInterface(
-            all.sheet->findWidget("color"_q)->findChild<QPushButton*>());
-        swatch->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        actionsOf(all.sheet->findWidget("color"_q)->findChild<QPushButton*>())
+            ->doAction(QAccessibleActionInterface::pressAction());
         QVERIFY(!QApplication::activeModalWidget()); // not inside the caller's request
         testutils::onModal<QColorDialog>(&all.window, [](QColorDialog* dialog) {
             dialog->setCurrentColor(Qt::blue);

@@ -9,10 +9,8 @@
 
 #include "platform/Utils_p.h"
 
-namespace {
-const char* const Missing = "Corvane Widgets: the theme resource \":/force-styles.css\" is "
-                            "missing; controls are drawn without it.";
-}
+static const char* const Missing = "Corvane Widgets: the theme resource \":/force-styles.css\" is "
+                                   "missing; controls are drawn without it.";
 
 class tst_ForceStyles : public QObject
 {

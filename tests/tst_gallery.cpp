@@ -99,13 +99,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QString>("shared");
-        for (const QString& picture : Pages + Steps) {
-            QTest::newRow(qPrintable(picture))
-                << shot("default"_q, picture) << QSize(1000, 680) << shot("shared"_q, picture);
-            QTest::newRow(qPrintable(picture + "-narrow"_q))
-                << shot("default"_q, picture + "-narrow"_q) << QSize(560, 680)
-                << shot("shared"_q, picture + "-narrow"_q);
-        }
+        for (const QString& picture : Pages + Steps)
+            for (const QString& name : { picture, picture + "-narrow"_q })
+                QTest::newRow(qPrintable(name))
+                    << shot("default"_q, name) << QSize(name == picture ? 1000 : 560, 680)
+                    << shot("shared"_q, name);
         // At scale 2 every picture has twice the pixels each way.
         for (const QString& page : Pages)
             QTest::newRow(qPrintable(page + " combined"_q))
@@ -130,9 +128,7 @@ private Q_SLOTS:
                 ++counts[line[x]];
         }
         QVERIFY2(counts.size() >= 32, qPrintable(QString::number(counts.size())));
-        int largest = 0;
-        for (int count : std::as_const(counts))
-            largest = qMax(largest, count);
+        const int largest = *std::max_element(counts.cbegin(), counts.cend());
         QVERIFY2(largest < image.width() * image.height() * 9 / 10,
             qPrintable("one colour covers %1 of %2 pixels"_q.arg(largest).arg(
                 image.width() * image.height())));

@@ -17,10 +17,9 @@ namespace {
 QImage checker(QSize size, QRgb a = qRgb(0, 0, 0), QRgb b = qRgb(255, 255, 255))
 {
     QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y) {
+    for (int y = 0; y < size.height(); ++y)
         for (int x = 0; x < size.width(); ++x)
             image.setPixel(x, y, (x + y) % 2 ? a : b);
-    }
     return image;
 }
 
@@ -40,36 +39,32 @@ class tst_HiDpi : public QObject
 private Q_SLOTS:
     void initTestCase() { QCOMPARE(qApp->devicePixelRatio(), 2.0); }
 
-    void thumbnailKeepsEveryDevicePixel()
+    // The picture is exactly a plain scale to the device pixels of the label's width: a pixmap
+    // of ratio 1 that fits keeps every device pixel (scaled to the width and doubled by the
+    // painter, the detail would be gone); one of ratio 2 covers the label's width too.
+    void thumbnail_data()
     {
-        const QImage source = checker(QSize(200, 100));
-        const QPixmap pixmap = QPixmap::fromImage(source);
-        ThumbnailLabel label;
-        label.setPixmap(pixmap);
-        label.resize(102, 60);
-        shown(&label); // takes its height from the first paint
-        QCOMPARE(label.height(), 52);
-        const QImage picture = shown(&label).copy(2, 2, 200, 100);
-        QCOMPARE(picture, source);
-        // Scaled to the width and doubled by the painter, the detail would be gone.
-        const QImage upscaled = source.scaledToWidth(100).scaled(200, 100);
-        QVERIFY(picture != upscaled);
+        columns<QSize, qreal>("pixels", "ratio");
+        QTest::newRow("ratio 1, every device pixel") << QSize(200, 100) << 1.0;
+        QTest::newRow("ratio 1, scaled down") << QSize(400, 200) << 1.0;
+        QTest::newRow("ratio 2") << QSize(400, 200) << 2.0;
     }
-
-    void hostPixmapOfRatio2TakesTheWidth()
+    void thumbnail()
     {
-        QPixmap pixmap(400, 200);
-        pixmap.setDevicePixelRatio(2);
-        pixmap.fill(QColor(200, 10, 10));
+        auto [pixels, ratio] = fetch<QSize, qreal>("pixels", "ratio");
+        const QImage source = checker(pixels);
+        QPixmap pixmap = QPixmap::fromImage(source);
+        pixmap.setDevicePixelRatio(ratio);
         ThumbnailLabel label;
         label.setStyleSheet("ThumbnailLabel { background: rgb(0, 250, 0); }"_q);
         label.setPixmap(pixmap);
         label.resize(102, 60);
-        shown(&label);
+        shown(&label); // takes its height from the first paint
         QCOMPARE(label.height(), 52);
-        const QImage image = shown(&label);
-        QCOMPARE(QColor(image.pixel(2 + 199, 2 + 99)), QColor(200, 10, 10));
-        QCOMPARE(QColor(image.pixel(2 + 200, 2 + 99)), QColor(0, 250, 0));
+        QImage expected(204, 104, QImage::Format_RGB32);
+        expected.fill(qRgb(0, 250, 0));
+        QPainter(&expected).drawImage(2, 2, source.scaledToWidth(200, Qt::FastTransformation));
+        QCOMPARE(shown(&label), expected);
     }
 
     void imageViewerScalesToDevicePixels()
@@ -110,12 +105,9 @@ private Q_SLOTS:
         QCOMPARE(image.size(), QSize(44, 44));
         // Between the arrow's black and the background's grey lie the shades of smoothed edges.
         int shades = 0;
-        for (int y = 0; y < 22; ++y) {
-            for (int x = 0; x < 44; ++x) {
-                const int grey = qGray(image.pixel(x, y));
-                shades += grey > 0 && grey < 128 && grey != 169;
-            }
-        }
+        for (int y = 0; y < 22; ++y)
+            for (int x = 0; x < 44; ++x)
+                shades += qGray(image.pixel(x, y)) > 0 && qGray(image.pixel(x, y)) < 128;
         QVERIFY2(shades > 10, qPrintable(QString::number(shades)));
     }
 };
