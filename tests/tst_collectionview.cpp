@@ -1,6 +1,5 @@
-// The collection view: its grid arithmetic and selection runs on their own; recycling, selection,
-// keys and accessibility through views; views of random geometry checked against the formulas;
-// hostile delegates; and contents taller than any widget.
+// The collection view: grid arithmetic and selection runs; recycling, selection, keys and
+// accessibility through views of fixed and random geometry; hostile delegates; huge contents.
 #include "CollectionDelegate.h"
 
 #include "collectionview/CollectionViewAccessible.h"
@@ -320,11 +319,10 @@ private Q_SLOTS:
     {
         columns<Counts, QString>("counts", "script");
 
-        // With 3 columns: the selection type (N, S or M, then + for full keyboard access and < for
-        // right to left), the steps (see play()), then after "=" the selection, "/" the anchor
-        // (-1-1 for none), "|" the delegate's log and, after "!", the accessibility events:
-        // s(election), w(ithin), +/- (added, removed), f(ocus) and o (children changed), with the
-        // child number.
+        // With 3 columns: the selection type (N, S or M, + for full keyboard access, < for right to
+        // left), steps (see play()), then after "=" the selection, "/" the anchor, "|" the
+        // delegate's log and after "!" the accessibility events: s(election), w(ithin), +/- (added,
+        // removed), f(ocus) and o (children changed), with the child number.
         const Counts m { 7, 0, 6 }, k { 5, 6 }, gap { 5, 0, 6 };
         row("click, release, background", m, "M p03 r03 b = /03 |c k c ! s3 f3 w");
         row("shift range", m, "M p03 r03 p05S r05S = 03 04 05 /03 |c k c k ! s3 f3 w");
@@ -476,8 +474,8 @@ private Q_SLOTS:
 
     void headersFirst()
     {
-        // Groups of 2 in 3 columns are 100 pixels tall: a pass asks for the headers of every group
-        // that came into view, then for their cells (and again for (3, 1), which got none).
+        // Groups of 2 in 3 columns are 100 pixels tall: a pass asks for the headers in view first,
+        // then for their cells (and again for (3, 1), which got none).
         Delegate d;
         d.counts = { 2, 2, 2, 2, 2, 2 };
         d.fixedColumns = 3;
@@ -777,7 +775,7 @@ private Q_SLOTS:
     void handedOutTwice_data()
     {
         columns<int, bool>("kind", "warns");
-        // What the delegate hands out, and whether the view refuses it with a warning.
+        // What the delegate hands out, and whether the view warns that it refuses it.
         row("one cell for every index", 0, true);
         row("one header for every group", 1, true);
         row("a cell as a header", 2, true);
@@ -1091,10 +1089,9 @@ private Q_SLOTS:
     void selectionAtScale_data()
     {
         columns<Counts, QString, QString>("counts", "script", "result");
-        // Steps on items of group 0: y scrolls to a position, e shows an item, c clicks it, s
-        // Shift-clicks it, m drags the fifth placed cell; others as play() writes them. Then the
-        // count, the runs, "/" the anchor and "|" the delegate's log. Row 186414 is the first
-        // whose top lies past the cap (25 + 90 * 186414 > 16777214); a page is four rows.
+        // Steps on items of group 0: y scrolls to a position, e shows, c clicks and s Shift-clicks
+        // an item, m drags the fifth placed cell; others as in play(). Then the count, the runs,
+        // "/" the anchor and "|" the log. Row 186414 is the first whose top lies past the cap.
         const Counts million { 1000000 }, huge(100000, 1000);
         row("down across the cap", million, "e932067 c932067 kD",
             "1 0.932072-0.932072 /0.932072 |c k c");
