@@ -1,7 +1,7 @@
 #pragma once
 
-// A delegate for collection view tests that records what the view asks and knows where the
-// layout formulas put every cell, computed here without the view's help.
+// A delegate for collection view tests that records what the view asks and knows, without the
+// view's help, where the layout formulas put every cell.
 
 #include "RandomSeed.h"
 #include "TestUtils.h"
@@ -29,15 +29,12 @@ namespace collectiontest {
 
 constexpr qint64 Limit = qint64(1) << 60; // where content positions saturate
 
-// Serves cells and headers, taking them from the pools `pooling` percent of the time; gives no
-// cell for (3, 1) and a null header `nullHeaders` percent of the time; records its calls. The
-// log holds "c" (selectionChanged), "k" (selectionClicked), "a" (selectionActivated) and "m"
-// with the number of items handed to mimeDataForSelection, which gives data only for more than
-// one. `onCall` hears the name of every call first; when it returns true (it deleted the view,
-// say) the call gives nothing back.
-//
-// It knows the view's geometry, by default cells 100 x 80 with spacing 10 (pitch 110 x 90),
-// headers 20 and margin 5, and where the layout formulas put every cell.
+// Serves cells and headers, from the pools `pooling` percent of the time; gives no cell for
+// (3, 1) and a null header `nullHeaders` percent of the time. The log holds "c", "k" and "a" for
+// selectionChanged, -Clicked and -Activated and "m" with the size of the selection handed to
+// mimeDataForSelection, which gives data for more than one. `onCall` hears every call first;
+// when it returns true (it deleted the view, say) the call gives nothing back. By default cells
+// are 100 x 80 with spacing 10, headers 20 and the margin 5.
 struct Delegate : QObject, ICollectionViewDelegate, testutils::Random
 {
     using Random::Random;
@@ -75,21 +72,14 @@ struct Delegate : QObject, ICollectionViewDelegate, testutils::Random
         log << QStringLiteral("m%1").arg(selection.size());
         return selection.size() > 1 ? new QMimeData : nullptr;
     }
-    void selectionActivated(CollectionView&) override
+    void note(const char* call, const char* entry)
     {
-        if (!called("selectionActivated"))
-            log << QStringLiteral("a");
+        if (!called(call))
+            log << QLatin1String(entry);
     }
-    void selectionChanged(CollectionView&) override
-    {
-        if (!called("selectionChanged"))
-            log << QStringLiteral("c");
-    }
-    void selectionClicked(CollectionView&) override
-    {
-        if (!called("selectionClicked"))
-            log << QStringLiteral("k");
-    }
+    void selectionActivated(CollectionView&) override { note("selectionActivated", "a"); }
+    void selectionChanged(CollectionView&) override { note("selectionChanged", "c"); }
+    void selectionClicked(CollectionView&) override { note("selectionClicked", "k"); }
     void itemsLaidOut(CollectionView&, unsigned long v, unsigned long p) override
     {
         if (!called("itemsLaidOut"))
@@ -121,8 +111,7 @@ struct Delegate : QObject, ICollectionViewDelegate, testutils::Random
     {
         return qint64((counts[g] + columns - 1) / columns) * pitchY() - vSpacing;
     }
-    // The first row of every group, and where the next group's would be: 64-bit, for contents of
-    // any size.
+    // The first row of every group, and where the next group's would be, in 64 bits.
     std::vector<qint64> groupTops() const
     {
         std::vector<qint64> tops { margin + header };
