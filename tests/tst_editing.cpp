@@ -247,9 +247,11 @@ private Q_SLOTS:
         QCOMPARE(shownValue(e.row("outline")), "[Mixed]"_q);
     }
 
+    // Sheets sharing a stack undo each their own edits; once an object, or the sheet too, is
+    // gone, undo and redo pass it by and do not crash.
     void twoSheetsOneStack()
     {
-        EditSheet first, second;
+        EditSheet first(2), second;
         QUndoStack stack;
         new PropertySheetUndo(first.sheet, &stack);
         new PropertySheetUndo(second.sheet, &stack);
@@ -260,28 +262,18 @@ private Q_SLOTS:
         stack.undo();
         QCOMPARE(second.hosts[0]->property("size"), QVariant(2.5f));
         QCOMPARE(first.hosts[0]->property("caption"), QVariant("One"_q));
+        delete first.hosts.takeFirst();
         stack.undo();
+        QCOMPARE(first.hosts[0]->property("caption"), QVariant("Hello"_q));
         QCOMPARE(first.row<TextField>("caption")->text(), "Hello"_q);
         stack.redo();
         QCOMPARE(first.hosts[0]->property("caption"), QVariant("One"_q));
-    }
-
-    // After the object, or the sheet too, is gone, undo and redo do nothing and do not crash.
-    void undoAfterObjectDied()
-    {
-        QUndoStack stack;
-        EditSheet e(2);
-        new PropertySheetUndo(e.sheet, &stack);
-        typeAndReturn(e.part<QLineEdit>("caption", "edit"), "Gone"_q);
-        delete e.hosts.takeFirst();
+        delete first.hosts.takeFirst();
         stack.undo();
-        QCOMPARE(e.hosts[0]->property("caption"), QVariant("Hello"_q));
-        delete e.hosts.takeFirst();
+        delete first.sheet;
+        first.sheet = nullptr;
         stack.redo();
-        delete e.sheet;
-        e.sheet = nullptr;
-        stack.undo();
-        QCOMPARE(stack.index(), 0);
+        QCOMPARE(stack.index(), 1);
     }
 
     // Several NOTIFY signals in one turn make one refresh; dynamic properties follow as well;
