@@ -404,38 +404,32 @@ private Q_SLOTS:
         QCOMPARE(shownValue(e.row("texture")), "/tmp/a.png"_q);
     }
 
-    // A row is enabled when it is enabled for every object; rebinding follows the new set.
-    void enabledForEveryObject()
+    // A row is enabled when it is for every object; setObjects() and the destruction of an object
+    // change the set, and the rows then show, write and invoke what the others hold.
+    void objectSetChanges()
     {
-        EditSheet e(3);
-        e.hosts[2]->preset({ { "captionEnabled"_q, false }, { "resetEnabled"_q, true } });
-        e.sheet->updateAll();
-        QVERIFY(!e.row("caption")->isEnabled());
-        QVERIFY(e.row("reset")->isEnabled());
-        e.sheet->setObjects({ e.hosts[0], e.hosts[1] });
-        QVERIFY(e.row("caption")->isEnabled());
-        QTest::mouseClick(e.row("reset"), Qt::LeftButton);
-        QCOMPARE(e.hosts[0]->resets + e.hosts[1]->resets + e.hosts[2]->resets, 2);
-        QCOMPARE(e.log, QStringList { "invoke reset x2"_q });
-        QCOMPARE(e.sheet->objects(), (QList<QObject*> { e.hosts[0], e.hosts[1] }));
-    }
-
-    // A destroyed object leaves the set; the rows then show what the others hold.
-    void destroyedObjectDropped()
-    {
-        EditSheet e(3, false);
+        EditSheet e(4, false);
         e.hosts[1]->preset({ { "caption"_q, "Odd"_q } });
         e.build();
+        e.hosts[3]->preset({ { "outlineEnabled"_q, false }, { "resetEnabled"_q, true } });
+        e.sheet->updateAll();
+        QVERIFY(!e.row("outline")->isEnabled());
+        QVERIFY(e.row("reset")->isEnabled());
+        e.sheet->setObjects({ e.hosts[0], e.hosts[1], e.hosts[2] });
+        QVERIFY(e.row("outline")->isEnabled());
         QCOMPARE(shownValue(e.row("caption")), "[Mixed]"_q);
         delete e.hosts.takeAt(1);
         QCOMPARE(e.sheet->objects(), (QList<QObject*> { e.hosts[0], e.hosts[1] }));
         QTRY_COMPARE(shownValue(e.row("caption")), "Hello"_q);
         checkClicked("outline")(e);
-        QCOMPARE(e.log, QStringList { "final outline true|true>false x2"_q });
+        QTest::mouseClick(e.row("reset"), Qt::LeftButton);
+        QCOMPARE(
+            e.log, (QStringList { "final outline true|true>false x2"_q, "invoke reset x2"_q }));
+        QCOMPARE(e.hosts[0]->resets + e.hosts[1]->resets + e.hosts[2]->resets, 2);
         delete e.hosts.takeAt(0);
         QCOMPARE(e.sheet->objects(), QList<QObject*> { e.hosts[0] });
         QTest::mouseClick(e.row("reset"), Qt::LeftButton);
-        QCOMPARE(e.hosts[0]->resets, 1);
+        QCOMPARE(e.hosts[0]->resets, 2);
     }
 
     // The end of a movement comes on its own, after the pairs that existing listeners see as

@@ -104,21 +104,19 @@ void edit(PropertyListWidget* sheet, QString const& prop, QString const& how)
 }
 
 // Counts the reads of its static properties, a probe row's value, "Enabled" and "Values".
-class Probe : public QObject, public IUserInterfaceProperties
+class Probe : public FakeHost
 {
     Q_OBJECT
-    Q_INTERFACES(IUserInterfaceProperties)
     Q_PROPERTY(QVariant probe READ probe WRITE setProbe)
     Q_PROPERTY(bool probeEnabled READ probeEnabled)
     Q_PROPERTY(QVariant probeValues READ probeValues)
 public:
-    PropertyDescriptionList propertyList() override { return list; }
+    using FakeHost::FakeHost;
     QVariant probe() { return ++reads["probe"_q], value; }
     void setProbe(QVariant const& v) { value = v; }
     bool probeEnabled() { return ++reads["probeEnabled"_q], true; }
     QVariant probeValues() { return ++reads["probeValues"_q], values; }
 
-    PropertyDescriptionList list;
     QVariant value, values;
     QMap<QString, int> reads;
 };
@@ -505,8 +503,7 @@ private Q_SLOTS:
     void refreshReadsEachPropertyOnce()
     {
         auto [type, value, values] = fetch<QString, QVariant, QVariant>("type", "value", "values");
-        Probe host;
-        host.list = { { { PropertyKey::Type, type }, { PropertyKey::Prop, "probe"_q } } };
+        Probe host({ { { PropertyKey::Type, type }, { PropertyKey::Prop, "probe"_q } } });
         host.value = value;
         host.values = values;
         PropertyListWidget sheet(&host, nullptr);
