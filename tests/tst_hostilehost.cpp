@@ -210,9 +210,8 @@ private Q_SLOTS:
         FakeHost second(hostileRows());
         host.preset(hostileValues());
         second.preset(hostileValues());
-        QList<QObject*> bound { &host };
-        if (setup[3] == "2"_q)
-            bound << &second;
+        const QList<QObject*> bound
+            = setup[3] == "2"_q ? QList<QObject*> { &host, &second } : QList<QObject*> { &host };
         QPointer<PropertyListWidget> sheet = new PropertyListWidget(bound, nullptr);
         QUndoStack stack;
         new PropertySheetUndo(sheet, &stack);
