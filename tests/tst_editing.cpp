@@ -140,40 +140,41 @@ private Q_SLOTS:
             QCOMPARE(report.objects, (QList<QPointer<QObject>>(e.hosts.cbegin(), e.hosts.cend())));
     }
 
-    // A keyed entry that every object stores as "0" is no edit; each gets its old value back.
+    // A keyed entry that an object stores as "0" is no edit of it: it gets the entry, then its
+    // old value back; only the objects that took the entry are in the report. The last
+    // `refusing` objects offer "Normal" alone.
     void refusedKeyedEntry_data()
     {
-        columns<int>("hosts");
-        QTest::newRow("one host") << 1;
-        QTest::newRow("three hosts") << 3;
+        columns<int, int, SheetEdit, QString, QString>("hosts", "refusing", "edit", "entry", "log");
+        const auto huge = [](SheetParts& s) {
+            typeAndReturn(s.part<QComboBox>("width")->lineEdit(), "Huge"_q);
+        };
+        row("typed, one host", 1, 1, SheetEdit(huge), "Huge", "");
+        row("typed, three hosts", 3, 3, SheetEdit(huge), "Huge", "");
+        row("chosen, the second of two", 2, 1, pressed("width", Qt::Key_Down), "Thick",
+            "final width Normal>Thick x1");
     }
     void refusedKeyedEntry()
     {
-        QFETCH(int, hosts);
-        EditSheet e(hosts);
-        auto* combo = e.part<QComboBox>("width");
-        typeAndReturn(combo->lineEdit(), "Huge"_q);
-        QVERIFY(e.log.isEmpty());
-        QCOMPARE(combo->findText("Huge"_q), -1);
-        QCOMPARE(combo->currentText(), "Normal"_q);
-        // The refused text first, the old value back last.
-        for (FakeHost* host : std::as_const(e.hosts)) {
-            QCOMPARE(host->writes.first(), Write("width"_q, "Huge"_q));
-            QCOMPARE(host->writes.last(), Write("width"_q, "Normal"_q));
-            QCOMPARE(host->m_width, "Normal"_q);
-        }
-    }
-
-    // Only the objects that took an edit are in its report: here the second stores "0".
-    void reportLeavesOutRefusals()
-    {
-        EditSheet e(2, false);
-        e.hosts[1]->preset({ { "widthValues"_q, QVariantMap { { "Normal"_q, 2 } } } });
+        const auto [hosts, refusing, edit, entry]
+            = fetch<int, int, SheetEdit, QString>("hosts", "refusing", "edit", "entry");
+        EditSheet e(hosts, false);
+        for (int i = hosts - refusing; i < hosts; ++i)
+            e.hosts[i]->preset({ { "widthValues"_q, QVariantMap { { "Normal"_q, 2 } } } });
         e.build();
-        pressed("width", Qt::Key_Down)(e);
-        QCOMPARE(e.log, QStringList { "final width Normal>Thick x1"_q });
-        QCOMPARE(e.edits.value(0).objects, QList<QPointer<QObject>> { e.hosts[0] });
-        QCOMPARE(e.hosts[1]->m_width, "Normal"_q);
+        edit(e);
+        QTEST(e.log.join(QLatin1Char(';')), "log");
+        QCOMPARE(e.part<QComboBox>("width")->findText("Huge"_q), -1);
+        // Where some took it, the objects now differ.
+        QCOMPARE(shownValue(e.row("width")), refusing == hosts ? "Normal"_q : "[Mixed]"_q);
+        for (int i = 0; i < hosts; ++i) {
+            const QString kept = i < hosts - refusing ? entry : "Normal"_q;
+            QCOMPARE(e.hosts[i]->writes.first(), Write("width"_q, entry));
+            QCOMPARE(e.hosts[i]->writes.last(), Write("width"_q, kept));
+            QCOMPARE(e.hosts[i]->m_width, kept);
+        }
+        QCOMPARE(e.edits.value(0).objects,
+            QList<QPointer<QObject>>(e.hosts.cbegin(), e.hosts.cend() - refusing));
     }
 
     // Without a listener the sheet reads nothing more than it always did.
