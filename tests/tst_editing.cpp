@@ -1,5 +1,6 @@
-// Editing with a property sheet: the edit reports, undo, live refresh and several objects bound
-// at once, and the parts of the controls they rest on (mixed states, the end of a movement).
+// Editing with a property sheet: the edit reports, undo, refreshes (live, and what they read)
+// and several objects bound at once, and the parts of the controls they rest on (mixed states,
+// the end of a movement).
 #include "SheetFixture.h"
 
 #include <QSlider>
@@ -7,17 +8,27 @@
 
 using namespace testutils;
 
-// A host whose "level" counts how often the sheet reads it, and announces its changes.
+// A host that counts the sheet's reads of "level", which announces its changes, and of a probe
+// row's value, "Enabled" and "Values".
 class CountingHost : public FakeHost
 {
     Q_OBJECT
     Q_PROPERTY(float level READ level WRITE setLevel NOTIFY levelChanged)
+    Q_PROPERTY(QVariant probe READ probe WRITE setProbe)
+    Q_PROPERTY(bool probeEnabled READ probeEnabled)
+    Q_PROPERTY(QVariant probeValues READ probeValues)
 public:
     using FakeHost::FakeHost;
-    float level() const { return ++reads, m_level; }
+    float level() const { return ++reads["level"_q], m_level; }
     void setLevel(float v) { m_level = v, Q_EMIT levelChanged(); }
-    mutable int reads = 0;
+    QVariant probe() const { return ++reads["probe"_q], m_probe; }
+    void setProbe(QVariant const& v) { m_probe = v; }
+    bool probeEnabled() const { return ++reads["probeEnabled"_q], true; }
+    QVariant probeValues() const { return ++reads["probeValues"_q], m_probeValues; }
+
+    mutable QMap<QString, int> reads;
     float m_level = 0;
+    QVariant m_probe, m_probeValues;
 Q_SIGNALS:
     void levelChanged();
 };
@@ -184,14 +195,14 @@ private Q_SLOTS:
             { "type"_q, "number"_q }, { "prop"_q, "level"_q }, { "w_maxValue"_q, 10 } } });
         PropertyListWidget sheet(&host, nullptr);
         auto* row = sheet.findChild<InputLineSlider*>("level"_q);
-        host.reads = 0;
+        host.reads.clear();
         row->setEditValue(3, true);
-        QCOMPARE(host.reads, 0);
+        QCOMPARE(host.reads.value("level"_q), 0);
         QCOMPARE(host.m_level, 3.0f);
         int reports = 0;
         connect(&sheet, &PropertyListWidget::propertyEdited, this, [&] { ++reports; });
         row->setEditValue(4, true);
-        QCOMPARE(host.reads, 1); // the old value
+        QCOMPARE(host.reads.value("level"_q), 1); // the old value
         QCOMPARE(reports, 1);
     }
 
@@ -299,16 +310,16 @@ private Q_SLOTS:
         QVERIFY(!sheet.liveRefresh());
         sheet.setLiveRefresh(on);
         QCOMPARE(sheet.liveRefresh(), on);
-        host.reads = 0;
+        host.reads.clear();
         host.setLevel(1);
         host.setLevel(2);
         host.setProperty("number", 3.0f); // another NOTIFY signal
         host.setProperty("caption", "Live"_q);
         host.setProperty("captionEnabled", false);
         host.preset({ { "laterValues"_q, QStringList { "x"_q, "y"_q } } });
-        QCOMPARE(host.reads, 0);
+        QCOMPARE(host.reads.value("level"_q), 0);
         QCoreApplication::processEvents();
-        QCOMPARE(host.reads, on ? 1 : 0);
+        QCOMPARE(host.reads.value("level"_q), on ? 1 : 0);
         QCOMPARE(sheet.findChild<InputLineSlider*>("level"_q)->getValue(), on ? 2.0f : 0.0f);
         QCOMPARE(sheet.findChild<InputLineSlider*>("number"_q)->getValue(), on ? 3.0f : 0.0f);
         QCOMPARE(sheet.findChild<TextField*>("caption"_q)->text(), on ? "Live"_q : QString());
@@ -324,7 +335,36 @@ private Q_SLOTS:
         sheet.setLiveRefresh(false);
         host.setLevel(5);
         QCoreApplication::processEvents();
-        QCOMPARE(host.reads, on ? 1 : 0);
+        QCOMPARE(host.reads.value("level"_q), on ? 1 : 0);
+    }
+
+    // One read per property and pass; a combo reads its value a second time, as it always did.
+    void refreshReadsEachPropertyOnce_data()
+    {
+        columns<QString, QVariant, QVariant, int>("type", "value", "values", "reads");
+        row("number", QString(RowType::Number), QVariant(0.5), QVariant(), 1);
+        row("check", QString(RowType::Check), QVariant(true), QVariant(), 1);
+        row("color", QString(RowType::Color), QVariant(QColor(Qt::red)), QVariant(), 1);
+        row("text", QString(RowType::Text), QVariant("t"_q), QVariant(), 1);
+        row("plain combo", QString(RowType::Combo), QVariant(1),
+            QVariant(QStringList { "a"_q, "b"_q }), 2);
+        row("keyed combo", QString(RowType::Combo), QVariant("b"_q),
+            QVariant(QVariantMap { { "a"_q, 1 }, { "b"_q, 2 } }), 2);
+    }
+    void refreshReadsEachPropertyOnce()
+    {
+        auto [type, value, values] = fetch<QString, QVariant, QVariant>("type", "value", "values");
+        CountingHost host({ { { PropertyKey::Type, type }, { PropertyKey::Prop, "probe"_q } } });
+        host.m_probe = value;
+        host.m_probeValues = values;
+        PropertyListWidget sheet(&host, nullptr);
+        for (int pass = 0; pass < 2; ++pass) {
+            host.reads.clear();
+            sheet.updateAll();
+            QTEST(host.reads.value("probe"_q), "reads");
+            QCOMPARE(host.reads.value("probeEnabled"_q), 1);
+            QCOMPARE(host.reads.value("probeValues"_q), 0);
+        }
     }
 
     // Agreeing objects show their value, differing ones a mixed state, for every row kind: as the

@@ -103,24 +103,6 @@ void edit(PropertyListWidget* sheet, QString const& prop, QString const& how)
         Q_EMIT w->editingFinished("typed"_q);
 }
 
-// Counts the reads of its static properties, a probe row's value, "Enabled" and "Values".
-class Probe : public FakeHost
-{
-    Q_OBJECT
-    Q_PROPERTY(QVariant probe READ probe WRITE setProbe)
-    Q_PROPERTY(bool probeEnabled READ probeEnabled)
-    Q_PROPERTY(QVariant probeValues READ probeValues)
-public:
-    using FakeHost::FakeHost;
-    QVariant probe() { return ++reads["probe"_q], value; }
-    void setProbe(QVariant const& v) { value = v; }
-    bool probeEnabled() { return ++reads["probeEnabled"_q], true; }
-    QVariant probeValues() { return ++reads["probeValues"_q], values; }
-
-    QVariant value, values;
-    QMap<QString, int> reads;
-};
-
 } // namespace
 
 class TestHostileHost : public QObject
@@ -484,35 +466,6 @@ private Q_SLOTS:
         const QPoint centre = swatch->mapTo(&area, swatch->rect().center());
         QTRY_COMPARE(
             area.screen()->grabWindow(area.winId()).toImage().pixelColor(centre), QColor(Qt::red));
-    }
-
-    // One read per property and pass; a combo reads its value a second time, as it always did.
-    void refreshReadsEachPropertyOnce_data()
-    {
-        columns<QString, QVariant, QVariant, int>("type", "value", "values", "reads");
-        row("number", QString(RowType::Number), QVariant(0.5), QVariant(), 1);
-        row("check", QString(RowType::Check), QVariant(true), QVariant(), 1);
-        row("color", QString(RowType::Color), QVariant(QColor(Qt::red)), QVariant(), 1);
-        row("text", QString(RowType::Text), QVariant("t"_q), QVariant(), 1);
-        row("plain combo", QString(RowType::Combo), QVariant(1),
-            QVariant(QStringList { "a"_q, "b"_q }), 2);
-        row("keyed combo", QString(RowType::Combo), QVariant("b"_q),
-            QVariant(QVariantMap { { "a"_q, 1 }, { "b"_q, 2 } }), 2);
-    }
-    void refreshReadsEachPropertyOnce()
-    {
-        auto [type, value, values] = fetch<QString, QVariant, QVariant>("type", "value", "values");
-        Probe host({ { { PropertyKey::Type, type }, { PropertyKey::Prop, "probe"_q } } });
-        host.value = value;
-        host.values = values;
-        PropertyListWidget sheet(&host, nullptr);
-        for (int pass = 0; pass < 2; ++pass) {
-            host.reads.clear();
-            sheet.updateAll();
-            QTEST(host.reads.value("probe"_q), "reads");
-            QCOMPARE(host.reads.value("probeEnabled"_q), 1);
-            QCOMPARE(host.reads.value("probeValues"_q), 0);
-        }
     }
 };
 
