@@ -1,5 +1,6 @@
-// Editing with a property sheet: the edit reports, undo, live refresh and several objects bound
-// at once, and the parts of the controls they rest on (mixed states, the end of a movement).
+// Editing with a property sheet: the edit reports, undo, refreshes (live, and what they read)
+// and several objects bound at once, and the parts of the controls they rest on (mixed states,
+// the end of a movement).
 #include "SheetFixture.h"
 
 #include <QSlider>
@@ -7,17 +8,27 @@
 
 using namespace testutils;
 
-// A host whose "level" counts how often the sheet reads it, and announces its changes.
+// A host that counts the sheet's reads of "level", which announces its changes, and of a probe
+// row's value, "Enabled" and "Values".
 class CountingHost : public FakeHost
 {
     Q_OBJECT
     Q_PROPERTY(float level READ level WRITE setLevel NOTIFY levelChanged)
+    Q_PROPERTY(QVariant probe READ probe WRITE setProbe)
+    Q_PROPERTY(bool probeEnabled READ probeEnabled)
+    Q_PROPERTY(QVariant probeValues READ probeValues)
 public:
     using FakeHost::FakeHost;
-    float level() const { return ++reads, m_level; }
+    float level() const { return ++reads["level"_q], m_level; }
     void setLevel(float v) { m_level = v, Q_EMIT levelChanged(); }
-    mutable int reads = 0;
+    QVariant probe() const { return ++reads["probe"_q], m_probe; }
+    void setProbe(QVariant const& v) { m_probe = v; }
+    bool probeEnabled() const { return ++reads["probeEnabled"_q], true; }
+    QVariant probeValues() const { return ++reads["probeValues"_q], m_probeValues; }
+
+    mutable QMap<QString, int> reads;
     float m_level = 0;
+    QVariant m_probe, m_probeValues;
 Q_SIGNALS:
     void levelChanged();
 };
@@ -140,40 +151,41 @@ private Q_SLOTS:
             QCOMPARE(report.objects, (QList<QPointer<QObject>>(e.hosts.cbegin(), e.hosts.cend())));
     }
 
-    // A keyed entry that every object stores as "0" is no edit; each gets its old value back.
+    // A keyed entry that an object stores as "0" is no edit of it: it gets the entry, then its
+    // old value back; only the objects that took the entry are in the report. The last
+    // `refusing` objects offer "Normal" alone.
     void refusedKeyedEntry_data()
     {
-        columns<int>("hosts");
-        QTest::newRow("one host") << 1;
-        QTest::newRow("three hosts") << 3;
+        columns<int, int, SheetEdit, QString, QString>("hosts", "refusing", "edit", "entry", "log");
+        const auto huge = [](SheetParts& s) {
+            typeAndReturn(s.part<QComboBox>("width")->lineEdit(), "Huge"_q);
+        };
+        row("typed, one host", 1, 1, SheetEdit(huge), "Huge", "");
+        row("typed, three hosts", 3, 3, SheetEdit(huge), "Huge", "");
+        row("chosen, the second of two", 2, 1, pressed("width", Qt::Key_Down), "Thick",
+            "final width Normal>Thick x1");
     }
     void refusedKeyedEntry()
     {
-        QFETCH(int, hosts);
-        EditSheet e(hosts);
-        auto* combo = e.part<QComboBox>("width");
-        typeAndReturn(combo->lineEdit(), "Huge"_q);
-        QVERIFY(e.log.isEmpty());
-        QCOMPARE(combo->findText("Huge"_q), -1);
-        QCOMPARE(combo->currentText(), "Normal"_q);
-        // The refused text first, the old value back last.
-        for (FakeHost* host : std::as_const(e.hosts)) {
-            QCOMPARE(host->writes.first(), Write("width"_q, "Huge"_q));
-            QCOMPARE(host->writes.last(), Write("width"_q, "Normal"_q));
-            QCOMPARE(host->m_width, "Normal"_q);
-        }
-    }
-
-    // Only the objects that took an edit are in its report: here the second stores "0".
-    void reportLeavesOutRefusals()
-    {
-        EditSheet e(2, false);
-        e.hosts[1]->preset({ { "widthValues"_q, QVariantMap { { "Normal"_q, 2 } } } });
+        const auto [hosts, refusing, edit, entry]
+            = fetch<int, int, SheetEdit, QString>("hosts", "refusing", "edit", "entry");
+        EditSheet e(hosts, false);
+        for (int i = hosts - refusing; i < hosts; ++i)
+            e.hosts[i]->preset({ { "widthValues"_q, QVariantMap { { "Normal"_q, 2 } } } });
         e.build();
-        pressed("width", Qt::Key_Down)(e);
-        QCOMPARE(e.log, QStringList { "final width Normal>Thick x1"_q });
-        QCOMPARE(e.edits.value(0).objects, QList<QPointer<QObject>> { e.hosts[0] });
-        QCOMPARE(e.hosts[1]->m_width, "Normal"_q);
+        edit(e);
+        QTEST(e.log.join(QLatin1Char(';')), "log");
+        QCOMPARE(e.part<QComboBox>("width")->findText("Huge"_q), -1);
+        // Where some took it, the objects now differ.
+        QCOMPARE(shownValue(e.row("width")), refusing == hosts ? "Normal"_q : "[Mixed]"_q);
+        for (int i = 0; i < hosts; ++i) {
+            const QString kept = i < hosts - refusing ? entry : "Normal"_q;
+            QCOMPARE(e.hosts[i]->writes.first(), Write("width"_q, entry));
+            QCOMPARE(e.hosts[i]->writes.last(), Write("width"_q, kept));
+            QCOMPARE(e.hosts[i]->m_width, kept);
+        }
+        QCOMPARE(e.edits.value(0).objects,
+            QList<QPointer<QObject>>(e.hosts.cbegin(), e.hosts.cend() - refusing));
     }
 
     // Without a listener the sheet reads nothing more than it always did.
@@ -183,14 +195,14 @@ private Q_SLOTS:
             { "type"_q, "number"_q }, { "prop"_q, "level"_q }, { "w_maxValue"_q, 10 } } });
         PropertyListWidget sheet(&host, nullptr);
         auto* row = sheet.findChild<InputLineSlider*>("level"_q);
-        host.reads = 0;
+        host.reads.clear();
         row->setEditValue(3, true);
-        QCOMPARE(host.reads, 0);
+        QCOMPARE(host.reads.value("level"_q), 0);
         QCOMPARE(host.m_level, 3.0f);
         int reports = 0;
         connect(&sheet, &PropertyListWidget::propertyEdited, this, [&] { ++reports; });
         row->setEditValue(4, true);
-        QCOMPARE(host.reads, 1); // the old value
+        QCOMPARE(host.reads.value("level"_q), 1); // the old value
         QCOMPARE(reports, 1);
     }
 
@@ -247,9 +259,11 @@ private Q_SLOTS:
         QCOMPARE(shownValue(e.row("outline")), "[Mixed]"_q);
     }
 
+    // Sheets sharing a stack undo each their own edits; once an object, or the sheet too, is
+    // gone, undo and redo pass it by and do not crash.
     void twoSheetsOneStack()
     {
-        EditSheet first, second;
+        EditSheet first(2), second;
         QUndoStack stack;
         new PropertySheetUndo(first.sheet, &stack);
         new PropertySheetUndo(second.sheet, &stack);
@@ -260,28 +274,18 @@ private Q_SLOTS:
         stack.undo();
         QCOMPARE(second.hosts[0]->property("size"), QVariant(2.5f));
         QCOMPARE(first.hosts[0]->property("caption"), QVariant("One"_q));
+        delete first.hosts.takeFirst();
         stack.undo();
+        QCOMPARE(first.hosts[0]->property("caption"), QVariant("Hello"_q));
         QCOMPARE(first.row<TextField>("caption")->text(), "Hello"_q);
         stack.redo();
         QCOMPARE(first.hosts[0]->property("caption"), QVariant("One"_q));
-    }
-
-    // After the object, or the sheet too, is gone, undo and redo do nothing and do not crash.
-    void undoAfterObjectDied()
-    {
-        QUndoStack stack;
-        EditSheet e(2);
-        new PropertySheetUndo(e.sheet, &stack);
-        typeAndReturn(e.part<QLineEdit>("caption", "edit"), "Gone"_q);
-        delete e.hosts.takeFirst();
+        delete first.hosts.takeFirst();
         stack.undo();
-        QCOMPARE(e.hosts[0]->property("caption"), QVariant("Hello"_q));
-        delete e.hosts.takeFirst();
+        delete first.sheet;
+        first.sheet = nullptr;
         stack.redo();
-        delete e.sheet;
-        e.sheet = nullptr;
-        stack.undo();
-        QCOMPARE(stack.index(), 0);
+        QCOMPARE(stack.index(), 1);
     }
 
     // Several NOTIFY signals in one turn make one refresh; dynamic properties follow as well;
@@ -306,16 +310,16 @@ private Q_SLOTS:
         QVERIFY(!sheet.liveRefresh());
         sheet.setLiveRefresh(on);
         QCOMPARE(sheet.liveRefresh(), on);
-        host.reads = 0;
+        host.reads.clear();
         host.setLevel(1);
         host.setLevel(2);
         host.setProperty("number", 3.0f); // another NOTIFY signal
         host.setProperty("caption", "Live"_q);
         host.setProperty("captionEnabled", false);
         host.preset({ { "laterValues"_q, QStringList { "x"_q, "y"_q } } });
-        QCOMPARE(host.reads, 0);
+        QCOMPARE(host.reads.value("level"_q), 0);
         QCoreApplication::processEvents();
-        QCOMPARE(host.reads, on ? 1 : 0);
+        QCOMPARE(host.reads.value("level"_q), on ? 1 : 0);
         QCOMPARE(sheet.findChild<InputLineSlider*>("level"_q)->getValue(), on ? 2.0f : 0.0f);
         QCOMPARE(sheet.findChild<InputLineSlider*>("number"_q)->getValue(), on ? 3.0f : 0.0f);
         QCOMPARE(sheet.findChild<TextField*>("caption"_q)->text(), on ? "Live"_q : QString());
@@ -331,7 +335,36 @@ private Q_SLOTS:
         sheet.setLiveRefresh(false);
         host.setLevel(5);
         QCoreApplication::processEvents();
-        QCOMPARE(host.reads, on ? 1 : 0);
+        QCOMPARE(host.reads.value("level"_q), on ? 1 : 0);
+    }
+
+    // One read per property and pass; a combo reads its value a second time, as it always did.
+    void refreshReadsEachPropertyOnce_data()
+    {
+        columns<QString, QVariant, QVariant, int>("type", "value", "values", "reads");
+        row("number", QString(RowType::Number), QVariant(0.5), QVariant(), 1);
+        row("check", QString(RowType::Check), QVariant(true), QVariant(), 1);
+        row("color", QString(RowType::Color), QVariant(QColor(Qt::red)), QVariant(), 1);
+        row("text", QString(RowType::Text), QVariant("t"_q), QVariant(), 1);
+        row("plain combo", QString(RowType::Combo), QVariant(1),
+            QVariant(QStringList { "a"_q, "b"_q }), 2);
+        row("keyed combo", QString(RowType::Combo), QVariant("b"_q),
+            QVariant(QVariantMap { { "a"_q, 1 }, { "b"_q, 2 } }), 2);
+    }
+    void refreshReadsEachPropertyOnce()
+    {
+        auto [type, value, values] = fetch<QString, QVariant, QVariant>("type", "value", "values");
+        CountingHost host({ { { PropertyKey::Type, type }, { PropertyKey::Prop, "probe"_q } } });
+        host.m_probe = value;
+        host.m_probeValues = values;
+        PropertyListWidget sheet(&host, nullptr);
+        for (int pass = 0; pass < 2; ++pass) {
+            host.reads.clear();
+            sheet.updateAll();
+            QTEST(host.reads.value("probe"_q), "reads");
+            QCOMPARE(host.reads.value("probeEnabled"_q), 1);
+            QCOMPARE(host.reads.value("probeValues"_q), 0);
+        }
     }
 
     // Agreeing objects show their value, differing ones a mixed state, for every row kind: as the
@@ -412,38 +445,32 @@ private Q_SLOTS:
         QCOMPARE(shownValue(e.row("texture")), "/tmp/a.png"_q);
     }
 
-    // A row is enabled when it is enabled for every object; rebinding follows the new set.
-    void enabledForEveryObject()
+    // A row is enabled when it is for every object; setObjects() and the destruction of an object
+    // change the set, and the rows then show, write and invoke what the others hold.
+    void objectSetChanges()
     {
-        EditSheet e(3);
-        e.hosts[2]->preset({ { "captionEnabled"_q, false }, { "resetEnabled"_q, true } });
-        e.sheet->updateAll();
-        QVERIFY(!e.row("caption")->isEnabled());
-        QVERIFY(e.row("reset")->isEnabled());
-        e.sheet->setObjects({ e.hosts[0], e.hosts[1] });
-        QVERIFY(e.row("caption")->isEnabled());
-        QTest::mouseClick(e.row("reset"), Qt::LeftButton);
-        QCOMPARE(e.hosts[0]->resets + e.hosts[1]->resets + e.hosts[2]->resets, 2);
-        QCOMPARE(e.log, QStringList { "invoke reset x2"_q });
-        QCOMPARE(e.sheet->objects(), (QList<QObject*> { e.hosts[0], e.hosts[1] }));
-    }
-
-    // A destroyed object leaves the set; the rows then show what the others hold.
-    void destroyedObjectDropped()
-    {
-        EditSheet e(3, false);
+        EditSheet e(4, false);
         e.hosts[1]->preset({ { "caption"_q, "Odd"_q } });
         e.build();
+        e.hosts[3]->preset({ { "outlineEnabled"_q, false }, { "resetEnabled"_q, true } });
+        e.sheet->updateAll();
+        QVERIFY(!e.row("outline")->isEnabled());
+        QVERIFY(e.row("reset")->isEnabled());
+        e.sheet->setObjects({ e.hosts[0], e.hosts[1], e.hosts[2] });
+        QVERIFY(e.row("outline")->isEnabled());
         QCOMPARE(shownValue(e.row("caption")), "[Mixed]"_q);
         delete e.hosts.takeAt(1);
         QCOMPARE(e.sheet->objects(), (QList<QObject*> { e.hosts[0], e.hosts[1] }));
         QTRY_COMPARE(shownValue(e.row("caption")), "Hello"_q);
         checkClicked("outline")(e);
-        QCOMPARE(e.log, QStringList { "final outline true|true>false x2"_q });
+        QTest::mouseClick(e.row("reset"), Qt::LeftButton);
+        QCOMPARE(
+            e.log, (QStringList { "final outline true|true>false x2"_q, "invoke reset x2"_q }));
+        QCOMPARE(e.hosts[0]->resets + e.hosts[1]->resets + e.hosts[2]->resets, 2);
         delete e.hosts.takeAt(0);
         QCOMPARE(e.sheet->objects(), QList<QObject*> { e.hosts[0] });
         QTest::mouseClick(e.row("reset"), Qt::LeftButton);
-        QCOMPARE(e.hosts[0]->resets, 1);
+        QCOMPARE(e.hosts[0]->resets, 2);
     }
 
     // The end of a movement comes on its own, after the pairs that existing listeners see as
