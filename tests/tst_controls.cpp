@@ -45,14 +45,6 @@ template<class T = QPushButton> static T* part(QWidget* w, char const* name)
     return w->findChild<T*>(QLatin1String(name));
 }
 
-// Clicks the swatch and hands the modal colour dialog, from inside its own event loop, to
-// `action`, which must close it.
-template<class Action> static void clickSwatch(ColorPicker* picker, Action action)
-{
-    testutils::onModal<QColorDialog>(picker, action);
-    QTest::mouseClick(part<ColorPicker_PushButton>(picker, "button"), Qt::LeftButton);
-}
-
 // The basic controls, the window placement functions and the image viewer.
 class tst_Controls : public QObject
 {
@@ -114,19 +106,18 @@ private Q_SLOTS:
 
     void buttonSignalOrder()
     {
-        Button button("Go"_q);
+        Button button("Go"_q), withIcon(QIcon(), "Icon"_q);
         QStringList order;
-        connect(&button, qOverload<>(&Button::buttonClicked), this, [&] { order << "plain"_q; });
-        connect(&button, qOverload<QObject*>(&Button::buttonClicked), this,
-            [&](QObject* sender) { order << (sender == &button ? "sender"_q : "other"_q); });
+        for (Button* b : { &button, &withIcon }) {
+            connect(b, qOverload<>(&Button::buttonClicked), this, [&] { order << "plain"_q; });
+            connect(b, qOverload<QObject*>(&Button::buttonClicked), this,
+                [&order, b](QObject* sender) { order << (sender == b ? "sender"_q : "other"_q); });
+        }
         button.resize(80, 30);
         QTest::mouseClick(&button, Qt::LeftButton);
-        QCOMPARE(order, QStringList({ "plain"_q, "sender"_q }));
-        QVERIFY(button.testAttribute(Qt::WA_LayoutUsesWidgetRect));
-        Button withIcon(QIcon(), "Icon"_q);
-        QSignalSpy spy(&withIcon, qOverload<QObject*>(&Button::buttonClicked));
         withIcon.click();
-        QCOMPARE(spy.count(), 1);
+        QCOMPARE(order.join(QLatin1Char(' ')), "plain sender plain sender"_q);
+        QVERIFY(button.testAttribute(Qt::WA_LayoutUsesWidgetRect));
     }
 
     void wheelPassesToScrollArea_data()
@@ -357,28 +348,52 @@ private Q_SLOTS:
         QCOMPARE(log, "one Two  one one one42"_q.split(QLatin1Char(' ')));
     }
 
+    // The swatch opens its dialog from the mouse and the keyboard, never emitting clicked().
+    void colorDialog_data()
+    {
+        QTest::addColumn<int>("key"); // 0: a click
+        QTest::newRow("click") << 0;
+        QTest::newRow("Space") << int(Qt::Key_Space);
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("Enter") << int(Qt::Key_Enter);
+    }
     void colorDialog()
     {
+        QFETCH(int, key);
         QPointer<ColorPicker> picker = new ColorPicker("Colour"_q);
+        testutils::HostWindow w(picker);
+        QVERIFY(w.showActive());
         picker->setColor(Qt::red);
-        picker->show();
-        QVERIFY(QTest::qWaitForWindowExposed(picker));
+        auto* swatch = part<ColorPicker_PushButton>(picker, "button");
+        QVERIFY(testutils::focus(swatch));
+        QSignalSpy clicked(swatch, &QAbstractButton::clicked);
         QStringList log;
         connect(picker, &ColorPicker::colorChanged, this,
             [&log](QColor const& colour) { log << "picker:"_q + colour.name(); });
-        // Cancelled, then accepted twice (the second time with the same colour).
+        // Hands the dialog, from inside its own event loop, to `action`, which must close it.
+        const auto open = [swatch](int how, auto action) {
+            QObject watch;
+            testutils::onModal<QColorDialog>(&watch, action);
+            how ? QTest::keyClick(swatch, Qt::Key(how)) : QTest::mouseClick(swatch, Qt::LeftButton);
+        };
+        // A letter opens nothing; then cancelled, and accepted twice with the same colour.
+        open(Qt::Key_A, [&log](QColorDialog* dialog) {
+            log << "letter"_q;
+            dialog->reject();
+        });
         for (bool accept : { false, true, true })
-            clickSwatch(picker, [&](QColorDialog* dialog) {
+            open(key, [&](QColorDialog* dialog) {
                 log << "offered:"_q + dialog->currentColor().name();
                 dialog->setCurrentColor(Qt::blue);
                 accept ? dialog->accept() : dialog->reject();
             });
         QCOMPARE(log.join(QLatin1Char(' ')),
             "offered:#ff0000 offered:#ff0000 picker:#0000ff offered:#0000ff picker:#0000ff"_q);
+        QCOMPARE(std::pair(int(clicked.count()), swatch->isDown()), std::pair(0, false));
         QCOMPARE(picker->getValue(), QColor(Qt::blue));
         picker->setEnabled(true); // back to the colour last set, not the one picked
         QCOMPARE(picker->getValue(), QColor(Qt::red));
-        clickSwatch(picker, [picker](QColorDialog*) { delete picker.data(); });
+        open(0, [picker](QColorDialog*) { delete picker.data(); });
         QVERIFY(!picker); // and nothing more was announced
         QCOMPARE(log.size(), 5);
     }

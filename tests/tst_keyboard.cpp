@@ -1,13 +1,10 @@
 #include "FakeHost.h"
 #include "TestUtils.h"
-#include "controls/ColorPicker_PushButton.h"
 #include "numeric/InputLineFlags.h"
 
 #include <corvane/CorvaneWidgets.h>
 
-#include <QColorDialog>
 #include <QShortcut>
-#include <QSignalSpy>
 
 using testutils::changedPair;
 using testutils::fetch;
@@ -139,36 +136,6 @@ private Q_SLOTS:
             QTEST(escapes.count, "escapes");
             delete row;
         }
-    }
-
-    // The swatch opens its dialog from the keyboard as from a click, never clicking.
-    void swatchKeys_data()
-    {
-        testutils::columns<int, QStringList>("key", "chosen");
-        QTest::newRow("Space") << int(Qt::Key_Space) << QStringList { "#00ff00"_q };
-        QTest::newRow("Return") << int(Qt::Key_Return) << QStringList { "#00ff00"_q };
-        QTest::newRow("Enter") << int(Qt::Key_Enter) << QStringList { "#00ff00"_q };
-        QTest::newRow("a letter") << int(Qt::Key_A) << QStringList();
-    }
-    void swatchKeys()
-    {
-        auto* picker = new ColorPicker("Fill"_q, m_window.get());
-        m_window->layout()->addWidget(picker);
-        auto* swatch = picker->findChild<ColorPicker_PushButton*>();
-        QVERIFY(testutils::focus(swatch));
-        QSignalSpy clicked(swatch, &QAbstractButton::clicked);
-        QStringList chosen;
-        connect(picker, &ColorPicker::colorChanged, this,
-            [&chosen](QColor const& c) { chosen << c.name(); });
-        testutils::onModal<QColorDialog>(picker, [](QColorDialog* dialog) {
-            dialog->setCurrentColor(Qt::green);
-            dialog->accept();
-        });
-        const auto [key] = fetch<int>("key");
-        QTest::keyClick(swatch, Qt::Key(key));
-        QTEST(chosen, "chosen");
-        QCOMPARE(clicked.count(), 0);
-        QVERIFY(!swatch->isDown());
     }
 };
 
