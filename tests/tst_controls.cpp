@@ -166,12 +166,11 @@ private Q_SLOTS:
     void checkBoxStyleType()
     {
         QFETCH(int, order);
-        QWidget window;
-        auto* box = new CheckBox("Box"_q, static_cast<eOrder>(order), &window);
+        auto* box = new CheckBox("Box"_q, static_cast<eOrder>(order));
         QTEST(box->property("style_type").toString(), "styleType");
+        testutils::HostWindow window(box);
         forceStyles(&window);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(window.showActive());
         QTEST(box->palette().color(QPalette::WindowText), "text");
     }
 
@@ -190,15 +189,11 @@ private Q_SLOTS:
 
     void separatorLine()
     {
-        QWidget window;
-        auto* layout = new QVBoxLayout(&window);
-        auto* unnamed = new SeparatorLine(&window, nullptr);
-        layout->addWidget(unnamed);
-        layout->addWidget(new SeparatorLine(&window, "thin"));
+        auto* unnamed = new SeparatorLine(nullptr, nullptr);
+        testutils::HostWindow window(unnamed);
+        window.layout()->addWidget(new SeparatorLine(&window, "thin"));
         forceStyles(&window);
-        window.resize(100, 100);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(window.showActive());
         QVERIFY(unnamed->objectName().isEmpty() && window.findChild<SeparatorLine*>("thin"_q));
         // Height and colour come from the sheet alone.
         const QImage image = unnamed->grab().toImage();
