@@ -261,55 +261,48 @@ private Q_SLOTS:
         QTEST(log.join(QLatin1Char('|')), "expected");
     }
 
-    void comboKeyedOrdering_data()
+    // plain: entries set first, which keyed entries follow, ordered by their number; shown:
+    // the entries, as "text=number" where the number is stored as a float.
+    void comboSetValue_data()
     {
-        testutils::columns<Entries, QString>("map", "expected");
-        QTest::newRow("collapse, last key wins")
-            << Entries { { "b"_q, 2 }, { "a"_q, 1 }, { "c"_q, 1.0 } } << "first c=1 b=2"_q;
-        QTest::newRow("non-numbers and NaN count as 0") << Entries { { "a"_q, "none"_q },
-            { "b"_q, qQNaN() }, { "hi"_q, qInf() }, { "lo"_q, -qInf() }, { "m"_q, "0.5"_q } }
-                                                        << "first lo=-inf b=0 m=0.5 hi=inf"_q;
+        testutils::columns<QString, Entries, bool, int, QString, int, QString, QString>(
+            "plain", "map", "editable", "start", "value", "index", "text", "shown");
+        using testutils::row;
+        const Entries thirds { { "third"_q, 0.33 }, { "half"_q, 0.5 } };
+        const Entries lowHigh { { "Low"_q, 1 }, { "High"_q, 2 } };
+        const Entries offHigh { { "Off"_q, 0 }, { "High"_q, 2 } };
+        const Entries collapsing { { "b"_q, 2 }, { "a"_q, 1 }, { "c"_q, 1.0 } };
+        const Entries odd { { "a"_q, "none"_q }, { "b"_q, qQNaN() }, { "hi"_q, qInf() },
+            { "lo"_q, -qInf() }, { "m"_q, "0.5"_q } };
+        row("0.333 within 0.01", "", thirds, false, 1, "0.333", 0, "third", "third=0.33 half=0.5");
+        row("0.35 unmatched, fixed", "", thirds, false, 1, "0.35", 1, "half",
+            "third=0.33 half=0.5");
+        row("High reads as 0", "", offHigh, false, 1, "High", 0, "Off", "Off=0 High=2");
+        row("text when no number", "", lowHigh, false, 0, "High", 1, "High", "Low=1 High=2");
+        row("plain list", "x y z", Entries(), false, 2, "y", 0, "x", "x y z");
+        row("unmatched, editable", "", lowHigh, true, 0, "7.5", 0, "7.5", "Low=1 High=2");
+        row("collapse, last key wins", "first", collapsing, false, 0, "2", 2, "b", "first c=1 b=2");
+        row("non-numbers and NaN count as 0", "first", odd, false, 0, "0.5", 3, "m",
+            "first lo=-inf b=0 m=0.5 hi=inf");
     }
-    void comboKeyedOrdering()
+    void comboSetValue()
     {
-        QFETCH(Entries, map);
-        ComboBox row("Mode"_q, false);
-        row.setValues(QStringList { "first"_q }); // entries already there stay in front
+        const auto [plain, map, editable, start, value]
+            = fetch<QString, Entries, bool, int, QString>(
+                "plain", "map", "editable", "start", "value");
+        ComboBox row(QString(), false);
+        row.setEditable(editable);
+        row.setValues(plain.split(QLatin1Char(' '), Qt::SkipEmptyParts));
         row.setValues(map);
         auto* box = row.findChild<QComboBox*>();
-        QStringList shown; // "text=number", the number stored as a float
+        QStringList shown;
         for (int i = 0; i < box->count(); ++i) {
             const QVariant data = box->itemData(i);
             const bool isFloat = data.userType() == QMetaType::Float;
             shown << box->itemText(i)
                     + (isFloat ? "="_q + QString::number(data.toFloat()) : QString());
         }
-        QTEST(shown.join(QLatin1Char(' ')), "expected");
-    }
-
-    void comboSetValue_data()
-    {
-        // map: none for the plain list x, y, z.
-        testutils::columns<Entries, bool, int, QString, int, QString>(
-            "map", "editable", "start", "value", "index", "text");
-        const Entries thirds { { "third"_q, 0.33 }, { "half"_q, 0.5 } };
-        const Entries lowHigh { { "Low"_q, 1 }, { "High"_q, 2 } };
-        const Entries offHigh { { "Off"_q, 0 }, { "High"_q, 2 } };
-        QTest::newRow("0.333 within 0.01") << thirds << false << 1 << "0.333"_q << 0 << "third"_q;
-        QTest::newRow("0.35 unmatched, fixed") << thirds << false << 1 << "0.35"_q << 1 << "half"_q;
-        QTest::newRow("High reads as 0") << offHigh << false << 1 << "High"_q << 0 << "Off"_q;
-        QTest::newRow("text when no number") << lowHigh << false << 0 << "High"_q << 1 << "High"_q;
-        QTest::newRow("plain list") << Entries() << false << 2 << "y"_q << 0 << "x"_q;
-        QTest::newRow("unmatched, editable") << lowHigh << true << 0 << "7.5"_q << 0 << "7.5"_q;
-    }
-    void comboSetValue()
-    {
-        const auto [map, editable, start, value]
-            = fetch<Entries, bool, int, QString>("map", "editable", "start", "value");
-        ComboBox row(QString(), false);
-        row.setEditable(editable);
-        row.setValues(map.isEmpty() ? QStringList { "x"_q, "y"_q, "z"_q } : QStringList());
-        row.setValues(map);
+        QTEST(shown.join(QLatin1Char(' ')), "shown");
         row.setCurrentIndex(start);
         QSignalSpy spy(&row, &ComboBox::currentIndexChanged);
         row.setValue(value);
