@@ -45,14 +45,6 @@ template<class T = QPushButton> static T* part(QWidget* w, char const* name)
     return w->findChild<T*>(QLatin1String(name));
 }
 
-// Clicks the swatch and hands the modal colour dialog, from inside its own event loop, to
-// `action`, which must close it.
-template<class Action> static void clickSwatch(ColorPicker* picker, Action action)
-{
-    testutils::onModal<QColorDialog>(picker, action);
-    QTest::mouseClick(part<ColorPicker_PushButton>(picker, "button"), Qt::LeftButton);
-}
-
 // The basic controls, the window placement functions and the image viewer.
 class tst_Controls : public QObject
 {
@@ -114,19 +106,18 @@ private Q_SLOTS:
 
     void buttonSignalOrder()
     {
-        Button button("Go"_q);
+        Button button("Go"_q), withIcon(QIcon(), "Icon"_q);
         QStringList order;
-        connect(&button, qOverload<>(&Button::buttonClicked), this, [&] { order << "plain"_q; });
-        connect(&button, qOverload<QObject*>(&Button::buttonClicked), this,
-            [&](QObject* sender) { order << (sender == &button ? "sender"_q : "other"_q); });
+        for (Button* b : { &button, &withIcon }) {
+            connect(b, qOverload<>(&Button::buttonClicked), this, [&] { order << "plain"_q; });
+            connect(b, qOverload<QObject*>(&Button::buttonClicked), this,
+                [&order, b](QObject* sender) { order << (sender == b ? "sender"_q : "other"_q); });
+        }
         button.resize(80, 30);
         QTest::mouseClick(&button, Qt::LeftButton);
-        QCOMPARE(order, QStringList({ "plain"_q, "sender"_q }));
-        QVERIFY(button.testAttribute(Qt::WA_LayoutUsesWidgetRect));
-        Button withIcon(QIcon(), "Icon"_q);
-        QSignalSpy spy(&withIcon, qOverload<QObject*>(&Button::buttonClicked));
         withIcon.click();
-        QCOMPARE(spy.count(), 1);
+        QCOMPARE(order.join(QLatin1Char(' ')), "plain sender plain sender"_q);
+        QVERIFY(button.testAttribute(Qt::WA_LayoutUsesWidgetRect));
     }
 
     void wheelPassesToScrollArea_data()
@@ -175,12 +166,11 @@ private Q_SLOTS:
     void checkBoxStyleType()
     {
         QFETCH(int, order);
-        QWidget window;
-        auto* box = new CheckBox("Box"_q, static_cast<eOrder>(order), &window);
+        auto* box = new CheckBox("Box"_q, static_cast<eOrder>(order));
         QTEST(box->property("style_type").toString(), "styleType");
+        testutils::HostWindow window(box);
         forceStyles(&window);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(window.showActive());
         QTEST(box->palette().color(QPalette::WindowText), "text");
     }
 
@@ -199,15 +189,11 @@ private Q_SLOTS:
 
     void separatorLine()
     {
-        QWidget window;
-        auto* layout = new QVBoxLayout(&window);
-        auto* unnamed = new SeparatorLine(&window, nullptr);
-        layout->addWidget(unnamed);
-        layout->addWidget(new SeparatorLine(&window, "thin"));
+        auto* unnamed = new SeparatorLine(nullptr, nullptr);
+        testutils::HostWindow window(unnamed);
+        window.layout()->addWidget(new SeparatorLine(&window, "thin"));
         forceStyles(&window);
-        window.resize(100, 100);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(window.showActive());
         QVERIFY(unnamed->objectName().isEmpty() && window.findChild<SeparatorLine*>("thin"_q));
         // Height and colour come from the sheet alone.
         const QImage image = unnamed->grab().toImage();
@@ -275,55 +261,48 @@ private Q_SLOTS:
         QTEST(log.join(QLatin1Char('|')), "expected");
     }
 
-    void comboKeyedOrdering_data()
+    // plain: entries set first, which keyed entries follow, ordered by their number; shown:
+    // the entries, as "text=number" where the number is stored as a float.
+    void comboSetValue_data()
     {
-        testutils::columns<Entries, QString>("map", "expected");
-        QTest::newRow("collapse, last key wins")
-            << Entries { { "b"_q, 2 }, { "a"_q, 1 }, { "c"_q, 1.0 } } << "first c=1 b=2"_q;
-        QTest::newRow("non-numbers and NaN count as 0") << Entries { { "a"_q, "none"_q },
-            { "b"_q, qQNaN() }, { "hi"_q, qInf() }, { "lo"_q, -qInf() }, { "m"_q, "0.5"_q } }
-                                                        << "first lo=-inf b=0 m=0.5 hi=inf"_q;
+        testutils::columns<QString, Entries, bool, int, QString, int, QString, QString>(
+            "plain", "map", "editable", "start", "value", "index", "text", "shown");
+        using testutils::row;
+        const Entries thirds { { "third"_q, 0.33 }, { "half"_q, 0.5 } };
+        const Entries lowHigh { { "Low"_q, 1 }, { "High"_q, 2 } };
+        const Entries offHigh { { "Off"_q, 0 }, { "High"_q, 2 } };
+        const Entries collapsing { { "b"_q, 2 }, { "a"_q, 1 }, { "c"_q, 1.0 } };
+        const Entries odd { { "a"_q, "none"_q }, { "b"_q, qQNaN() }, { "hi"_q, qInf() },
+            { "lo"_q, -qInf() }, { "m"_q, "0.5"_q } };
+        row("0.333 within 0.01", "", thirds, false, 1, "0.333", 0, "third", "third=0.33 half=0.5");
+        row("0.35 unmatched, fixed", "", thirds, false, 1, "0.35", 1, "half",
+            "third=0.33 half=0.5");
+        row("High reads as 0", "", offHigh, false, 1, "High", 0, "Off", "Off=0 High=2");
+        row("text when no number", "", lowHigh, false, 0, "High", 1, "High", "Low=1 High=2");
+        row("plain list", "x y z", Entries(), false, 2, "y", 0, "x", "x y z");
+        row("unmatched, editable", "", lowHigh, true, 0, "7.5", 0, "7.5", "Low=1 High=2");
+        row("collapse, last key wins", "first", collapsing, false, 0, "2", 2, "b", "first c=1 b=2");
+        row("non-numbers and NaN count as 0", "first", odd, false, 0, "0.5", 3, "m",
+            "first lo=-inf b=0 m=0.5 hi=inf");
     }
-    void comboKeyedOrdering()
+    void comboSetValue()
     {
-        QFETCH(Entries, map);
-        ComboBox row("Mode"_q, false);
-        row.setValues(QStringList { "first"_q }); // entries already there stay in front
+        const auto [plain, map, editable, start, value]
+            = fetch<QString, Entries, bool, int, QString>(
+                "plain", "map", "editable", "start", "value");
+        ComboBox row(QString(), false);
+        row.setEditable(editable);
+        row.setValues(plain.split(QLatin1Char(' '), Qt::SkipEmptyParts));
         row.setValues(map);
         auto* box = row.findChild<QComboBox*>();
-        QStringList shown; // "text=number", the number stored as a float
+        QStringList shown;
         for (int i = 0; i < box->count(); ++i) {
             const QVariant data = box->itemData(i);
             const bool isFloat = data.userType() == QMetaType::Float;
             shown << box->itemText(i)
                     + (isFloat ? "="_q + QString::number(data.toFloat()) : QString());
         }
-        QTEST(shown.join(QLatin1Char(' ')), "expected");
-    }
-
-    void comboSetValue_data()
-    {
-        // map: none for the plain list x, y, z.
-        testutils::columns<Entries, bool, int, QString, int, QString>(
-            "map", "editable", "start", "value", "index", "text");
-        const Entries thirds { { "third"_q, 0.33 }, { "half"_q, 0.5 } };
-        const Entries lowHigh { { "Low"_q, 1 }, { "High"_q, 2 } };
-        const Entries offHigh { { "Off"_q, 0 }, { "High"_q, 2 } };
-        QTest::newRow("0.333 within 0.01") << thirds << false << 1 << "0.333"_q << 0 << "third"_q;
-        QTest::newRow("0.35 unmatched, fixed") << thirds << false << 1 << "0.35"_q << 1 << "half"_q;
-        QTest::newRow("High reads as 0") << offHigh << false << 1 << "High"_q << 0 << "Off"_q;
-        QTest::newRow("text when no number") << lowHigh << false << 0 << "High"_q << 1 << "High"_q;
-        QTest::newRow("plain list") << Entries() << false << 2 << "y"_q << 0 << "x"_q;
-        QTest::newRow("unmatched, editable") << lowHigh << true << 0 << "7.5"_q << 0 << "7.5"_q;
-    }
-    void comboSetValue()
-    {
-        const auto [map, editable, start, value]
-            = fetch<Entries, bool, int, QString>("map", "editable", "start", "value");
-        ComboBox row(QString(), false);
-        row.setEditable(editable);
-        row.setValues(map.isEmpty() ? QStringList { "x"_q, "y"_q, "z"_q } : QStringList());
-        row.setValues(map);
+        QTEST(shown.join(QLatin1Char(' ')), "shown");
         row.setCurrentIndex(start);
         QSignalSpy spy(&row, &ComboBox::currentIndexChanged);
         row.setValue(value);
@@ -357,28 +336,52 @@ private Q_SLOTS:
         QCOMPARE(log, "one Two  one one one42"_q.split(QLatin1Char(' ')));
     }
 
+    // The swatch opens its dialog from the mouse and the keyboard, never emitting clicked().
+    void colorDialog_data()
+    {
+        QTest::addColumn<int>("key"); // 0: a click
+        QTest::newRow("click") << 0;
+        QTest::newRow("Space") << int(Qt::Key_Space);
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("Enter") << int(Qt::Key_Enter);
+    }
     void colorDialog()
     {
+        QFETCH(int, key);
         QPointer<ColorPicker> picker = new ColorPicker("Colour"_q);
+        testutils::HostWindow w(picker);
+        QVERIFY(w.showActive());
         picker->setColor(Qt::red);
-        picker->show();
-        QVERIFY(QTest::qWaitForWindowExposed(picker));
+        auto* swatch = part<ColorPicker_PushButton>(picker, "button");
+        QVERIFY(testutils::focus(swatch));
+        QSignalSpy clicked(swatch, &QAbstractButton::clicked);
         QStringList log;
         connect(picker, &ColorPicker::colorChanged, this,
             [&log](QColor const& colour) { log << "picker:"_q + colour.name(); });
-        // Cancelled, then accepted twice (the second time with the same colour).
+        // Hands the dialog, from inside its own event loop, to `action`, which must close it.
+        const auto open = [swatch](int how, auto action) {
+            QObject watch;
+            testutils::onModal<QColorDialog>(&watch, action);
+            how ? QTest::keyClick(swatch, Qt::Key(how)) : QTest::mouseClick(swatch, Qt::LeftButton);
+        };
+        // A letter opens nothing; then cancelled, and accepted twice with the same colour.
+        open(Qt::Key_A, [&log](QColorDialog* dialog) {
+            log << "letter"_q;
+            dialog->reject();
+        });
         for (bool accept : { false, true, true })
-            clickSwatch(picker, [&](QColorDialog* dialog) {
+            open(key, [&](QColorDialog* dialog) {
                 log << "offered:"_q + dialog->currentColor().name();
                 dialog->setCurrentColor(Qt::blue);
                 accept ? dialog->accept() : dialog->reject();
             });
         QCOMPARE(log.join(QLatin1Char(' ')),
             "offered:#ff0000 offered:#ff0000 picker:#0000ff offered:#0000ff picker:#0000ff"_q);
+        QCOMPARE(std::pair(int(clicked.count()), swatch->isDown()), std::pair(0, false));
         QCOMPARE(picker->getValue(), QColor(Qt::blue));
         picker->setEnabled(true); // back to the colour last set, not the one picked
         QCOMPARE(picker->getValue(), QColor(Qt::red));
-        clickSwatch(picker, [picker](QColorDialog*) { delete picker.data(); });
+        open(0, [picker](QColorDialog*) { delete picker.data(); });
         QVERIFY(!picker); // and nothing more was announced
         QCOMPARE(log.size(), 5);
     }

@@ -38,16 +38,14 @@ static float valueOf(QObject* row)
     return row->property("m_value").toFloat();
 }
 
-// The drag-editable field and the two numeric rows built on it. The test "pointer" also runs on
-// the "minimal" platform, which like Wayland cannot move the pointer: there each drag step is
-// measured from where the previous one was taken.
+// The drag-editable field and the two numeric rows built on it; also run on the "minimal"
+// platform, which like Wayland cannot move the pointer.
 class TestNumeric : public QObject
 {
     Q_OBJECT
     std::unique_ptr<testutils::HostWindow> m_window;
     LineEdit* m_field = nullptr;
 
-    // Shows `w` in the window, below the field that takes the focus away, laid out at once.
     void show(QWidget* w)
     {
         m_window->layout()->addWidget(w);
@@ -55,8 +53,7 @@ class TestNumeric : public QObject
         m_window->layout()->activate();
     }
 
-    // Puts an InputLineSlider built as the property sheet builds its number rows ('s'), or an
-    // InputLine ('l'), into the window; m_field is its field.
+    // Shows an InputLineSlider ('s') or an InputLine ('l'); m_field is its field.
     IInputLine* addRow(char kind, int flags, double min, double max)
     {
         IInputLine* row = kind == 's'
@@ -176,7 +173,6 @@ private Q_SLOTS:
         using testutils::row;
         const char s = 's', l = 'l';
         // InputLineSlider: decimals filled up with zeros, percentages as bare numbers.
-        row("precision 2: 3", s, eRealValues, 2, 1e9, "3", 3.0, "3.00");
         row("precision 2: 2.5", s, eRealValues, 2, 1e9, "2.5", 2.5, "2.50");
         row("cut", s, eRealValues, 2, 1e9, "3.14159", 3.14159, "3.14");
         row("precision 2: 'g' form wins", s, eRealValues, 2, 1e9, "1234567.891", 1234567.891,
@@ -187,9 +183,7 @@ private Q_SLOTS:
         row("integer 2.7", s, eIntValues, -1, 1e9, "2.7", 2.0, "2");
         row("integer -2.5 floors", s, eIntValues, 2, 1e9, "-2.5", -3.0, "-3");
         row("real above max", s, SliderReal, -1, 10.0, "12", 10.0, "10");
-        // Percent rows.
         row("percent 25.6", s, IntPercent, -1, 1.0, "25.6", 0.256, "26");
-        row("percent 0", s, RealPercent, -1, 1.0, "0", 0.0, "0");
         row("percent above max", s, SheetPercent, -1, 1.0, "150", 1.0, "100");
         row("percent below min", s, SheetPercent, -1, 1.0, "-150", -1.0, "-100");
         row("% half up", s, SheetPercent, -1, 1.0, "-12.5", -0.125, "-12");
@@ -203,7 +197,6 @@ private Q_SLOTS:
         row("l: % half up", l, ePercents, -1, 1e9, "-12.5", -0.125, "-12%");
         row("l: not only percent", l, RealPercent, -1, 1e9, "0.25", 0.25, "0.25");
         row("l: cut, no zeros", l, 0, 2, 1e9, "3.14159", 3.14159, "3.14");
-        row("l: short", l, 0, 2, 1e9, "2.5", 2.5, "2.5");
         row("l: exponent kept", l, 0, 2, 1e9, "1234567", 1234567.0, "1.23e+06");
         row("l: precision 0", l, 0, 0, 1e9, "3.7", 3.7, "4");
         row("l: six digits", l, 0, -1, 1e9, "123.45678", 123.45678, "123.457");
@@ -224,8 +217,7 @@ private Q_SLOTS:
         const QString start = m_field->text();
         auto* slider = row->findChild<QSlider*>();
         const int position = slider ? slider->value() : -1;
-        // Beyond the range: dropped, text and slider untouched; but InputLine, which checks only
-        // the maximum, would show a value below the minimum.
+        // Beyond the range: dropped (InputLine checks only the maximum).
         row->setValue(float(max * 2), NumberFlags::RefreshWrite);
         if (kind == 's')
             row->setValue(float(-max * 2), NumberFlags::RefreshWrite);
@@ -237,24 +229,15 @@ private Q_SLOTS:
         QCOMPARE(valueOf(row), float(value));
         QTEST(m_field->text(), "shown");
         QCOMPARE(log.entries, changedPair(int(value), value));
-        // Return again without editing, then leaving the field: each commits what is shown once
-        // more.
+        // Return again, then leaving: each commits what is shown once more.
         QTest::keyClick(m_field, Qt::Key_Return);
         m_window->other->setFocus();
         QCOMPARE(log.entries.size(), 6);
         QCOMPARE(log.entries.mid(4), log.entries.mid(2, 2));
-    }
-
-    void commitNotReentered()
-    {
-        for (char kind : { 's', 'l' }) {
-            IInputLine* row = addRow(kind, SliderReal, 0, 10);
-            // A receiver taking the focus away does not make the focus loss commit a second time.
-            connect(row, SIGNAL(changed(int)), m_window->other, SLOT(setFocus()));
-            testutils::ChangeLog log(row);
-            testutils::typeAndReturn(m_field, "4"_q);
-            QCOMPARE(log.entries, changedPair(4, 4));
-        }
+        // A receiver taking the focus away does not make the focus loss commit a second time.
+        connect(row, SIGNAL(changed(int)), m_window->other, SLOT(setFocus()));
+        testutils::typeAndReturn(m_field, typed);
+        QCOMPARE(log.entries.size(), 8);
     }
 
     void stepping_data()
@@ -317,24 +300,32 @@ private Q_SLOTS:
         QCOMPARE(row->getStyleType(), key ? "focus"_q : QString());
     }
 
+    // The slider fills from the leading side, like the value.
     void slider_data()
     {
-        testutils::columns<int, double, int, double>("flags", "max", "position", "value");
-        // value 1: the slider's value is ignored.
-        QTest::newRow("integer step: 4.7") << (eSliderIntStep | SliderReal) << 10.0 << 47 << 5.0;
-        QTest::newRow("0.495: 3 decimals") << SliderReal << 1.5 << 33 << 1.0;
-        QTest::newRow("0.51") << SliderReal << 1.5 << 34 << 0.51;
+        testutils::columns<int, double, int, double, Qt::LayoutDirection>(
+            "flags", "max", "position", "value", "direction");
+        // value 1: ignored (the constructor's value accepts two decimals).
+        QTest::newRow("integer step: 4.7")
+            << (eSliderIntStep | SliderReal) << 10.0 << 47 << 5.0 << Qt::LeftToRight;
+        QTest::newRow("0.495: 3 decimals") << SliderReal << 1.5 << 33 << 1.0 << Qt::RightToLeft;
+        QTest::newRow("0.51") << SliderReal << 1.5 << 34 << 0.51 << Qt::LeftToRight;
     }
     void slider()
     {
-        const auto [flags, max, position, value]
-            = fetch<int, double, int, double>("flags", "max", "position", "value");
-        // The constructor with a value accepts two decimals.
-        std::unique_ptr<InputLineSlider> row(new InputLineSlider("T"_q, eInputLineFlags(flags), 1));
+        const auto [flags, max, position, value, direction]
+            = fetch<int, double, int, double, Qt::LayoutDirection>(
+                "flags", "max", "position", "value", "direction");
+        m_window->setLayoutDirection(direction);
+        m_window->setStyleSheet("QSlider::groove { height: 6px; background: rgb(0, 0, 255); }"
+                                "QSlider::sub-page { background: rgb(255, 0, 0); }"
+                                "QSlider::handle { width: 6px; background: rgb(0, 255, 0); }"_q);
+        auto* row = new InputLineSlider("T"_q, eInputLineFlags(flags), 1);
+        show(row);
         row->setMaxValue(float(max));
         row->setValueAndInit(1, flags);
         auto* slider = row->findChild<QSlider*>();
-        testutils::ChangeLog log(row.get());
+        testutils::ChangeLog log(row);
         slider->setValue(position);
         const QStringList expected = value == 1 ? QStringList() : changedPair(int(value), value);
         QCOMPARE(log.entries, expected);
@@ -345,36 +336,15 @@ private Q_SLOTS:
         row->setValue(float(max / 2), NumberFlags::RefreshWrite);
         QCOMPARE(slider->value(), 50);
         QCOMPARE(log.entries, expected);
-    }
-
-    void sliderFillsFromTheLeadingSide_data()
-    {
-        QTest::addColumn<Qt::LayoutDirection>("direction");
-        QTest::newRow("left to right") << Qt::LeftToRight;
-        QTest::newRow("right to left") << Qt::RightToLeft;
-    }
-    void sliderFillsFromTheLeadingSide()
-    {
-        QFETCH(Qt::LayoutDirection, direction);
-        m_window->setLayoutDirection(direction);
-        m_window->setStyleSheet("QSlider::groove { height: 6px; background: rgb(0, 0, 255); }"
-                                "QSlider::sub-page { background: rgb(255, 0, 0); }"
-                                "QSlider::handle { width: 6px; background: rgb(0, 255, 0); }"_q);
-        auto* row = static_cast<InputLineSlider*>(
-            addRow('s', eSliderInsteadSpinner | eRealValues | eIntValues, 0, 100));
-        row->setValueAndInit(25, 0);
-        auto* slider = row->findChild<QSlider*>();
         QCOMPARE(slider->isRightToLeft(), direction == Qt::RightToLeft);
         const QImage image = slider->grab().toImage();
-        // A quarter of the groove is filled, counted from the leading edge like the value.
         const int w = image.width();
         const auto at = [&](int fromLeading) {
-            return QColor(
-                image.pixel(direction == Qt::LeftToRight ? fromLeading : w - 1 - fromLeading,
-                    image.height() / 2));
+            return QColor(image.pixel(
+                slider->isRightToLeft() ? w - 1 - fromLeading : fromLeading, image.height() / 2));
         };
-        QCOMPARE(at(w / 10), QColor(255, 0, 0));
-        QCOMPARE(at(w - w / 10), QColor(0, 0, 255));
+        QCOMPARE(
+            std::pair(at(w / 10), at(w - w / 10)), std::pair(QColor(Qt::red), QColor(Qt::blue)));
     }
 
     void inputLineValueAndKeys()
@@ -412,7 +382,6 @@ private Q_SLOTS:
         QCOMPARE(log.entries, changedPair(5 + step, 5 + step));
         QVERIFY(timer->isActive());
         QCOMPARE(timer->interval(), 200);
-        // Each timeout repeats the step; driven directly, so the test does not depend on the clock.
         QMetaObject::invokeMethod(timer, "timeout");
         QCOMPARE(
             log.entries, changedPair(5 + step, 5 + step) + changedPair(5 + 2 * step, 5 + 2 * step));
@@ -454,13 +423,10 @@ private Q_SLOTS:
         p.setPen(frame);
         p.drawRect(QRect(QPoint(0, 0), QPoint(20, 20)));
         p.drawLine(0, 11, 21, 11);
-        for (const auto& corners : { QPolygon({ QPoint(3, 8), QPoint(19, 8), QPoint(11, 3) }),
-                 QPolygon({ QPoint(3, 14), QPoint(19, 14), QPoint(11, 19) }) }) {
-            QPainterPath path;
-            path.addPolygon(corners);
-            path.closeSubpath();
-            p.fillPath(path, arrow);
-        }
+        QPainterPath path;
+        path.addPolygon(QPolygon({ QPoint(3, 8), QPoint(19, 8), QPoint(11, 3), QPoint(3, 8) }));
+        path.addPolygon(QPolygon({ QPoint(3, 14), QPoint(19, 14), QPoint(11, 19), QPoint(3, 14) }));
+        p.fillPath(path, arrow);
         p.end();
         QCOMPARE(shown == expected, !smoothed);
         if (smoothed)
@@ -472,7 +438,7 @@ private Q_SLOTS:
         // windowY < 0: from the bottom of the screen; pointerX < 0: from its right edge;
         // clampLeft -1: to the screen's left edge, 1: to its right edge.
         testutils::columns<int, int, int, bool>("windowY", "pointerX", "clampLeft", "clampTop");
-        // Range 10 in steps of 1 on a 92-pixel track: 9 pixels per step, the handle 45 pixels in.
+        // 9 pixels per step on a 92-pixel track: the handle 45 pixels in.
         QTest::newRow("on screen") << 200 << 300 << 0 << false;
         QTest::newRow("pointer near the left edge") << 200 << 10 << -1 << false;
         QTest::newRow("pointer near the right edge") << 200 << -5 << 1 << false;
@@ -508,7 +474,6 @@ private Q_SLOTS:
                                        : pointerX - 4 - 45;
         QCOMPARE(popup->geometry(), QRect(left, top, 100, 20));
 
-        // The slider sets the value; a release on it closes the popup.
         testutils::ChangeLog log(row);
         slider->setValue(30);
         QCOMPARE(log.entries, changedPair(3, 3));
