@@ -207,8 +207,13 @@ private Q_SLOTS:
         row("float", typed("size", "0.75"_q), QByteArray("size"), "0.75 0.750");
         row("enum", pressed("kind", Qt::Key_Down), QByteArray("kind"), "5 Star");
         row("flags", pressed("edges", Qt::Key_Down), QByteArray("edges"), "4 Left");
+        row("bool", checkClicked("visible"), QByteArray("visible"), "false false");
+        row("string", typed("name", "Bob"_q), QByteArray("name"), "Bob Bob");
+        row("colour", colourChosen("tint", Qt::blue), QByteArray("tint"), "#0000ff #0000ff");
         row("url", fileSelected("link", "/tmp/b.png"_q), QByteArray("link"),
             "/tmp/b.png /tmp/b.png");
+        row("file", fileSelected("texture", "/tmp/a.png"_q), QByteArray("texture"),
+            "/tmp/a.png /tmp/a.png");
     }
 
     // A sheet built from the class's own records edits each property through its control, and
