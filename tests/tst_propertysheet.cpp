@@ -32,10 +32,13 @@ private Q_SLOTS:
         row("space before any panel",
             records(R"([{"type": "space"}, {"type": "label", "w_obj_id": "x"}])"),
             "Untitled: space:10 panel:Untitled[x] stretch:1000");
+        // One record of a row type gets the stretch, not the "No Settings" label.
+        row("single number", records(R"([{"type": "number", "prop": "n"}])"),
+            "Untitled: panel:Untitled[n] stretch:1000");
         const auto flagged = [](QLatin1String type, char const* prop, QVariant flags) {
             return rec(type, { { Key::Prop, QLatin1String(prop) }, { Key::Flags, flags } });
         };
-        row("two-line flags; one row record gets the stretch",
+        row("two-line flags",
             PropertyDescriptionList { flagged(Type::Combo, "a", int(eTwoLines)),
                 flagged(Type::Combo, "b", eTwoLines - 1), flagged(Type::Text, "c", 1),
                 flagged(Type::Text, "d", "yes"_q), flagged(Type::MultiText, "e", "yes"_q),
