@@ -5,6 +5,7 @@
 
 #include "FakeHost.h"
 #include "TestUtils.h"
+#include "propertysheet/Panel.h"
 
 #include <corvane/CorvaneWidgets.h>
 
@@ -89,6 +90,41 @@ inline void dragNumber(QWidget* row, int steps)
     for (int i = 0; i < steps; ++i)
         mouseMoveHeld(edit, centre + QPoint(9, 0));
     QTest::mouseRelease(edit, Qt::LeftButton, Qt::NoModifier, centre);
+}
+
+// The sheet's column in one line: its window title, then "panel:<title>[<row> ...]" ("-" for a
+// panel without title; a row by object name, by class without one, "*" after a two-line one),
+// "sheet", "space:<height>", "stretch:<factor>"; panels and rows hidden on purpose left out.
+inline QString column(PropertyListWidget& sheet)
+{
+    const auto hidden = [](QWidget* w) {
+        return w->isHidden() && w->testAttribute(Qt::WA_WState_ExplicitShowHide);
+    };
+    QStringList out { sheet.windowTitle() + QLatin1Char(':') };
+    auto* box = static_cast<QBoxLayout*>(sheet.layout());
+    for (int i = 0; i < box->count(); ++i) {
+        QWidget* w = box->itemAt(i)->widget();
+        if (auto* panel = qobject_cast<PropsPanel*>(w); panel && !hidden(panel)) {
+            auto* title = panel->findChild<Label*>("panelTitle"_q);
+            QStringList rows;
+            for (int r = title ? 1 : 0; r < panel->layout()->count(); ++r) {
+                QWidget* row = panel->layout()->itemAt(r)->widget();
+                if (!hidden(row))
+                    rows << (row->objectName().isEmpty()
+                                    ? QString::fromLatin1(row->metaObject()->className())
+                                    : row->objectName())
+                            + (row->property("two_lines").toBool() ? "*"_q : QString());
+            }
+            out << "panel:%1[%2]"_q.arg(title ? title->text() : "-"_q, rows.join(QLatin1Char(' ')));
+        } else if (qobject_cast<PropertyListWidget*>(w)) {
+            out << "sheet"_q;
+        } else if (!w) {
+            const int stretch = box->stretch(i);
+            out << (stretch > 0 ? "stretch:%1"_q.arg(stretch)
+                                : "space:%1"_q.arg(box->itemAt(i)->sizeHint().height()));
+        }
+    }
+    return out.join(QLatin1Char(' '));
 }
 
 // A record of `type` with the keys of `more`.
