@@ -151,8 +151,11 @@ public:
     QVector<PropertyListWidget*> panels();
 
     /// Shows only the rows whose label or property name contains `text`, ignoring case; a panel
-    /// left without a shown row hides. An empty text shows every row and panel again. Nested
-    /// sheets added with addPanel() keep their own filter.
+    /// left without a shown row hides. An empty text shows every row and panel again, except the
+    /// rows the host hid itself. A row the host hides while the filter hides it shows again when
+    /// the filter lets it through, since Qt reports no hide of a hidden widget: hide rows before
+    /// filtering, or after clearing the filter. Nested sheets added with addPanel() keep their
+    /// own filter.
     void setFilter(QString const& text);
     /// The text of the last setFilter().
     QString filter() const;
