@@ -1090,8 +1090,9 @@ private Q_SLOTS:
     {
         columns<Counts, QString, QString>("counts", "script", "result");
         // Steps on items of group 0: y scrolls to a position, e shows, c clicks and s Shift-clicks
-        // an item, m drags the fifth placed cell; others as in play(). Then the count, the runs,
-        // "/" the anchor and "|" the log. Row 186414 is the first whose top lies past the cap.
+        // an item, m drags the fifth placed cell, T selects items 1 and 2; others as in play().
+        // Then the count, the runs, "/" the anchor and "|" the log. Row 186414 is the first whose
+        // top lies past the cap.
         const Counts million { 1000000 }, huge(100000, 1000);
         row("down across the cap", million, "e932067 c932067 kD",
             "1 0.932072-0.932072 /0.932072 |c k c");
@@ -1106,7 +1107,7 @@ private Q_SLOTS:
         row("all of a hundred million", huge, "c3 kAC m", "100000000 0.0-99999.999 /0.3 |c k c m0");
         row("shift end from the anchor", huge, "c3 kAC kZS",
             "99999997 0.3-99999.999 /99999.999 |c k c c");
-        row("small again", huge, "c3 kAC t", "1 0.1-0.1 /0.1 |c k c c");
+        row("small again", huge, "c3 kAC T", "2 0.1-0.2 /0.1 |c k c c");
     }
 
     void selectionAtScale()
@@ -1129,6 +1130,8 @@ private Q_SLOTS:
                     step[0] == QLatin1Char('s') ? Qt::ShiftModifier : Qt::NoModifier);
             else if (step[0] == QLatin1Char('m'))
                 mouseMoveHeld(view->visibleItems()[4], QPoint(2, 2));
+            else if (step[0] == QLatin1Char('T'))
+                view->setSelection({ { 0, 1 }, { 0, 2 } });
             else
                 play(view.get(), step);
         }

@@ -365,6 +365,8 @@ private Q_SLOTS:
         b.AddPercentSlider("L"_q, "p"_q, false);
         b.AddPercentSlider("L"_q, "p"_q, true);
         b.AddSlider("L"_q, "p"_q, 0.5f, 2.5f, eRealValues | NumberFlags::PlainWrite, 1);
+        b.AddSlider("S"_q, "s"_q, -0.1f, 1e-7f, NumberFlags::Default, 2);
+        b.AddSlider("E"_q, "e"_q, -3.4028235e38f, qInf(), eIntValues, -1);
         b.AddColorPicker("L"_q, "p"_q, eSecondary);
         b.AddFilePicker("L"_q, "p"_q, "img"_q);
         b.AddCheckBox("L"_q, "p"_q, ePrimaryLight);
@@ -385,6 +387,10 @@ private Q_SLOTS:
                 number.arg("L"_q, "p"_q).arg(673) + percent,
                 number.arg("L"_q, "p"_q).arg(66)
                     + R"("w_maxValue": 2.5, "w_minValue": 0.5, "w_percent": false, "w_precision": 1},)"_q,
+                number.arg("S"_q, "s"_q).arg(194)
+                    + R"("w_maxValue": 1e-07, "w_minValue": -0.1, "w_percent": false, "w_precision": 2},)"_q,
+                number.arg("E"_q, "e"_q).arg(32)
+                    + R"("w_maxValue": Infinity, "w_minValue": -3.4028235e+38, "w_percent": false, "w_precision": -1},)"_q,
                 R"(  {"type": "color", "label": "L", "prop": "p", "w_order": 2},)"_q,
                 R"(  {"type": "file", "label": "L", "prop": "p", "w_mode": "img"},)"_q,
                 R"(  {"type": "check", "label": "L", "prop": "p", "w_order": 1},)"_q,
