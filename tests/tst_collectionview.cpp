@@ -213,6 +213,16 @@ private Q_SLOTS:
         const CollectionGrid::Rect h = grid.headerRect(probe.group, width);
         QTEST(Positions({ c.x, c.y, h.y, h.width }), "cell");
         QCOMPARE(Positions({ c.width, c.height, h.x, h.height }), Positions({ 100, 80, 5, 20 }));
+        // Below the saturated part, a hit on the probe is the probe, and one on the free place
+        // after a short last row is nothing.
+        const bool exists = probe.group < counts.size() && probe.item < counts[probe.group];
+        if (c.y < Limit)
+            QCOMPARE(grid.indexAt(c.x, c.y, width), exists ? probe : Index());
+        for (unsigned long g = 0; g < counts.size() && counts[g] < 1000; ++g) {
+            const CollectionGrid::Rect free = grid.cellRect(Index(g, counts[g]), width);
+            if (counts[g] % grid.columns())
+                QCOMPARE(grid.indexAt(free.x, free.y, width), Index());
+        }
     }
 
     void visibleRange_data()
@@ -463,6 +473,9 @@ private Q_SLOTS:
         }
         QCOMPARE(runText(selection.runs()), runs);
         QCOMPARE(selection.count(), count);
+        // The anchor goes to the first index held, in a run or not.
+        selection.anchorAtFirst();
+        QCOMPARE(selection.anchor(), index(runs.left(2)));
         // The set holds what the runs hold, and only while it fits the limit.
         const std::set<Index>& set = selection.indices(count);
         QCOMPARE(quint64(set.size()), count);

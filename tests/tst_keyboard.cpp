@@ -79,6 +79,10 @@ private Q_SLOTS:
             QTest::keyClick(QApplication::focusWidget(), back ? Qt::Key_Backtab : Qt::Key_Tab);
             stops << testutils::roleAndName(
                 QAccessible::queryAccessibleInterface(QApplication::focusWidget()));
+            // A number row reached by Tab shows that it has the focus.
+            for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+                if (auto* number = qobject_cast<InputLineSlider*>(w))
+                    QCOMPARE(number->getStyleType(), "focus"_q);
         }
         QTEST(stops, "stops");
     }

@@ -308,7 +308,8 @@ private Q_SLOTS:
         // value 1: ignored (the constructor's value accepts two decimals).
         QTest::newRow("integer step: 4.7")
             << (eSliderIntStep | SliderReal) << 10.0 << 47 << 5.0 << Qt::LeftToRight;
-        QTest::newRow("0.495: 3 decimals") << SliderReal << 1.5 << 33 << 1.0 << Qt::RightToLeft;
+        QTest::newRow("0.495: 3 decimals, two lines")
+            << (SliderReal | eTwoLines) << 1.5 << 33 << 1.0 << Qt::RightToLeft;
         QTest::newRow("0.51") << SliderReal << 1.5 << 34 << 0.51 << Qt::LeftToRight;
     }
     void slider()
@@ -330,6 +331,7 @@ private Q_SLOTS:
         const QStringList expected = value == 1 ? QStringList() : changedPair(int(value), value);
         QCOMPARE(log.entries, expected);
         QCOMPARE(row->getValue(), float(value));
+        QCOMPARE(row->isTwoLines(), bool(flags & eTwoLines));
         // The refresh that follows leaves the slider where the user put it; the next one moves it.
         row->setValue(1, NumberFlags::RefreshWrite);
         QCOMPARE(slider->value(), position);
@@ -355,6 +357,8 @@ private Q_SLOTS:
         QCOMPARE(m_field->text(), "-5"_q);
         row->setValue(11, 0);
         QCOMPARE(valueOf(row), -5.0f);
+        row->setValue(10, 0); // the maximum itself is taken
+        QCOMPARE(valueOf(row), 10.0f);
         row->setValue(9.5f, 0);
         m_field->setFocus();
         for (Qt::Key key : { Qt::Key_Down, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up })

@@ -183,15 +183,16 @@ private Q_SLOTS:
 
         host.preset({ { "size"_q, 4.5f }, { "fill"_q, QColor(Qt::green) }, { "outline"_q, false },
             { "caption"_q, "Bye"_q }, { "notes"_q, "New\nLines"_q }, { "fillEnabled"_q, false },
-            { "resetEnabled"_q, false }, { "widthEnabled"_q, false },
-            { "laterValues"_q, QStringList { "x"_q, "y"_q } }, { "later"_q, 1 } });
+            { "resetEnabled"_q, false }, { "widthEnabled"_q, false }, { "textureEnabled"_q, false },
+            { "captionEnabled"_q, false }, { "laterValues"_q, QStringList { "x"_q, "y"_q } },
+            { "later"_q, 1 } });
         host.m_texture = e.helper.files.at(1);
         host.m_width = "Thin"_q;
         host.m_sizeEnabled = true;
         e.sheet->updateAll();
         QCOMPARE(e.rows(),
-            "size=4.50 texture=/tmp/b.png fill=#f0f0f0! outline=false width=Thin! shape=Square "
-            "mood=calm later=y caption=Bye notes=New\nLines missing= reset=!"_q);
+            "size=4.50 texture=/tmp/b.png! fill=#f0f0f0! outline=false width=Thin! shape=Square "
+            "mood=calm later=y caption=Bye! notes=New\nLines missing= reset=!"_q);
         QCOMPARE(e.row<ComboBox>("later")->count(), 2);
         QCOMPARE(e.row("later")->property("w_nokeys"), QVariant(true));
         QVERIFY(host.writes.isEmpty());
