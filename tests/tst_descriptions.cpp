@@ -303,6 +303,9 @@ private Q_SLOTS:
         same("bool", true, "true"_q);
         same("escapes", "q\"b\\s/\n\t\x01é😀"_q, "\"q\\\"b\\\\s/\\n\\t\\u0001é😀\""_q);
         same("lone surrogate", QString(QChar(0xD800)), "\"\\ud800\""_q);
+        // The first and last code points of each length of UTF-8 sequence.
+        same("UTF-8 bounds", "\u0080\u07FF\u0800\uD7FF\uE000\uFFFD\U00010000\U0010FFFF"_q,
+            "\"\u0080\u07FF\u0800\uD7FF\uE000\uFFFD\U00010000\U0010FFFF\""_q);
         same("strings", QStringList { "a"_q, "b"_q }, "[\"a\", \"b\"]"_q);
         same("no strings", QStringList(), "[]"_q);
         same("mixed list", QVariantList { 1, "a"_q, QVariantList { 2.5f } }, "[1, \"a\", [2.5]]"_q);
