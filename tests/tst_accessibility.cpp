@@ -10,6 +10,7 @@
 #include <QColorDialog>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QTextEdit>
 
 using testutils::heard;
 
@@ -45,6 +46,7 @@ struct Everything
         sheet = new PropertyListWidget(&host, &helper, &window);
         auto* depth = new HostInputLine("Depth"_q, &window);
         depth->setValue(5, 0);
+        depth->setToolTip("In steps"_q);
         auto* steps = new HostInputLine("Steps"_q, &window);
         steps->setSpinner(true);
         auto* zoom = new InputLineSlider("Zoom"_q, eRealValues | eFineStep, &window);
@@ -134,9 +136,9 @@ private Q_SLOTS:
                 "Button Reset"_q,
                 "EditableText Name = Box"_q,
                 "EditableText Notes = Two\nlines"_q,
-                "SpinBox Depth = 5 [5 in 0..10 by 1]"_q,
-                "Button Show slider"_q,
-                "Button Step {invisible}"_q,
+                "SpinBox Depth = 5 [5 in 0..10 by 1] (In steps)"_q,
+                "Button Show slider (In steps)"_q,
+                "Button Step {invisible} (In steps)"_q,
                 "SpinBox Steps [ in 0..10 by 1]"_q,
                 "Button Show slider {invisible}"_q,
                 "Button Step"_q,
@@ -160,6 +162,7 @@ private Q_SLOTS:
             return QStringList { heard(texture->findChild<QWidget*>("combo"_q)),
                 heard(texture->findChild<QWidget*>("remove"_q)),
                 heard(all.sheet->findWidget("name"_q)->findChild<QLineEdit*>()),
+                heard(all.sheet->findWidget("notes"_q)->findChild<QTextEdit*>()),
                 heard(all.sheet->findWidget("edge"_q)->findChild<LineEdit*>()),
                 heard(all.sheet->findWidget("opacity"_q)->findChild<LineEdit*>()),
                 heard(all.thumbnails->getItem(0)->findChild<QPushButton*>()) };
@@ -168,11 +171,12 @@ private Q_SLOTS:
         texture->setToolTip("Image file"_q);
         all.sheet->findWidget("name"_q)->setToolTip("Shown in the title bar"_q);
         all.sheet->findChild<TextField*>("name"_q)->setTitle("Label"_q);
+        all.sheet->findChild<MultiTextField*>("notes"_q)->setTitle("Remarks"_q);
         all.sheet->findChild<InputLineSlider*>("edge"_q)->setMixed(true);
         QCOMPARE(parts(),
             QStringList({ "ComboBox Texture = a.png (Image file)"_q, "Button Remove (Image file)"_q,
                 "EditableText Label = Box (Shown in the title bar)"_q,
-                "SpinBox Size [ in 0..200 by 1] (Mixed)"_q,
+                "EditableText Remarks = Two\nlines"_q, "SpinBox Size [ in 0..200 by 1] (Mixed)"_q,
                 "SpinBox Opacity = 25 [25 in 0..100 by 1] {disabled}"_q,
                 "Button Delete {invisible}"_q }));
         all.sheet->findChild<TextField*>("name"_q)->setMixed(true);
@@ -255,7 +259,7 @@ private Q_SLOTS:
         auto* depth = all.window.findChildren<HostInputLine*>().at(0);
         QTest::mouseClick(depth->findChild<QPushButton*>("button"_q), Qt::LeftButton);
         auto* popupSlider = QApplication::activePopupWidget()->findChild<Slider*>();
-        QCOMPARE(heard(popupSlider), "Slider Depth = 5 [5 in 0..10 by 1] {focused}"_q);
+        QCOMPARE(heard(popupSlider), "Slider Depth = 5 [5 in 0..10 by 1] {focused} (In steps)"_q);
         testutils::ChangeLog changes(depth);
         auto* value = QAccessible::queryAccessibleInterface(popupSlider)->valueInterface();
         value->setCurrentValue(7);

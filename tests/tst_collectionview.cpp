@@ -455,6 +455,7 @@ private Q_SLOTS:
         const auto index
             = [](const QString& gi) { return Index(gi[0].digitValue(), gi[1].digitValue()); };
         for (const QString& op : ops.split(QLatin1Char(' '))) {
+            selection.indices(100); // a set handed out before must not outlive the next change
             const QString arg = op.mid(1);
             if (op[0] == QLatin1Char('+'))
                 selection.insert(index(arg));
