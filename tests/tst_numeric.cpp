@@ -297,7 +297,7 @@ private Q_SLOTS:
             QTest::mouseRelease(m_field, Qt::LeftButton, modifiers, centre);
         }
         QTEST(log.entries, "expected");
-        // A key press or a click gives the row its focus look; the release that ends a drag not.
+        // A key press or a click gives the row its focus look; ending a drag does not.
         QCOMPARE(row->getStyleType(), key || !input ? "focus"_q : QString());
     }
 
