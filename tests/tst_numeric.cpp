@@ -350,6 +350,45 @@ private Q_SLOTS:
             std::pair(at(w / 10), at(w - w / 10)), std::pair(QColor(Qt::red), QColor(Qt::blue)));
     }
 
+    // The calls a host makes to show a value as if typed: what the field, the value and the
+    // slider then hold, and what is emitted. Unlike setValue(), none of them checks the range.
+    void programmaticEdits_data()
+    {
+        testutils::columns<int, QString, double, QString, double, int, QStringList>(
+            "flags", "call", "value", "text", "kept", "position", "emitted");
+        using testutils::row;
+        row("shown only", SliderReal, "set", 7.25, "7.25", 7.25, 72, QStringList());
+        row("shown and emitted", SliderReal, "set+emit", 7.25, "7.25", 7.25, 72,
+            changedPair(7, 7.25));
+        row("emitted, slider left", SliderReal, "setAndEmit", 7.25, "7.25", 7.25, 20,
+            changedPair(7, 7.25));
+        row("emitted past the maximum", SliderReal, "setAndEmit", 12.0, "12", 12.0, 20,
+            changedPair(12, 12));
+        row("integer row floors", SliderReal | eIntValues, "setAndEmit", 3.7, "3", 3.0, 20,
+            changedPair(3, 3));
+        row("percents", SliderReal, "set+emit", 0.256, "26", 0.256, 2, changedPair(0, 0.256));
+        row("signals alone truncate", SliderReal, "emitSignals", -2.7, "2", 2.0, 20,
+            changedPair(-2, -2.7));
+    }
+    void programmaticEdits()
+    {
+        const auto [flags, call, value] = fetch<int, QString, double>("flags", "call", "value");
+        auto* row = static_cast<InputLineSlider*>(addRow('s', flags, 0, 10));
+        row->setValue(2, qstrcmp(QTest::currentDataTag(), "percents") == 0 ? ePercents : 0);
+        testutils::ChangeLog log(row);
+        if (call == "setAndEmit"_q)
+            row->setAndEmit(value);
+        else if (call == "emitSignals"_q)
+            row->emitSignals(value);
+        else
+            row->setEditValue(value, call == "set+emit"_q);
+        QTEST(m_field->text(), "text");
+        QFETCH(double, kept);
+        QCOMPARE(row->getValue(), float(kept));
+        QTEST(row->findChild<QSlider*>()->value(), "position");
+        QTEST(log.entries, "emitted");
+    }
+
     void inputLineValueAndKeys()
     {
         IInputLine* row = addRow('l', 0, 0, 10);
