@@ -389,6 +389,39 @@ private Q_SLOTS:
         QTEST(log.entries, "emitted");
     }
 
+    // What Designer and QUiLoader do: write the properties one by one. A value goes in as a plain
+    // write (silent, and dropped where setValue() would drop it); the others reach the setters.
+    void propertyWrites_data()
+    {
+        testutils::columns<char, QString>("kind", "shown");
+        // The text after each value written, then what the other properties read back.
+        QTest::newRow("slider row") << 's' << "3.50|3.50|3.50|200 1 4 2 true"_q;
+        // No zeros are added, and only the maximum is checked.
+        QTest::newRow("input line") << 'l' << "3.5|3.5|0.5|200% 1 4 2 true"_q;
+    }
+    void propertyWrites()
+    {
+        QFETCH(char, kind);
+        QObject* row = addRow(kind, SliderReal, 0, 10);
+        testutils::ChangeLog log(row);
+        QStringList texts;
+        const auto write = [&](QVariantMap const& properties, float value) {
+            for (auto it = properties.cbegin(); it != properties.cend(); ++it)
+                QVERIFY(row->setProperty(qPrintable(it.key()), it.value()));
+            QVERIFY(row->setProperty("m_value", value));
+            texts << m_field->text();
+        };
+        write({ { "m_precision"_q, 2 } }, 3.5f);
+        write({ { "m_maxValue"_q, 4.0f } }, 4.5f);
+        write({ { "m_minValue"_q, 1.0f } }, 0.5f);
+        write({ { "m_usePercents"_q, true } }, 2.0f);
+        QStringList readBack { texts.join(QLatin1Char('|')) };
+        for (const char* name : { "m_minValue", "m_maxValue", "m_precision", "m_usePercents" })
+            readBack << row->property(name).toString();
+        QTEST(readBack.join(QLatin1Char(' ')), "shown");
+        QCOMPARE(log.entries, QStringList());
+    }
+
     void inputLineValueAndKeys()
     {
         IInputLine* row = addRow('l', 0, 0, 10);
