@@ -213,16 +213,27 @@ private Q_SLOTS:
         const CollectionGrid::Rect h = grid.headerRect(probe.group, width);
         QTEST(Positions({ c.x, c.y, h.y, h.width }), "cell");
         QCOMPARE(Positions({ c.width, c.height, h.x, h.height }), Positions({ 100, 80, 5, 20 }));
-        // Below the saturated part, a hit on the probe is the probe, and one on the free place
-        // after a short last row is nothing.
+        // Below the saturated part, a hit on the probe's first or last pixel is the probe, one
+        // on the spacing around it, or on the free place after a short last row, is nothing.
         const bool exists = probe.group < counts.size() && probe.item < counts[probe.group];
-        if (c.y < Limit)
+        if (c.y < Limit) {
             QCOMPARE(grid.indexAt(c.x, c.y, width), exists ? probe : Index());
+            QCOMPARE(grid.indexAt(c.x + 99, c.y + 79, width), exists ? probe : Index());
+            for (const auto& [x, y] :
+                { std::pair(c.x - 1, c.y), { c.x + 100, c.y }, { c.x, c.y - 1 } })
+                QCOMPARE(grid.indexAt(x, y, width), Index());
+        }
         for (unsigned long g = 0; g < counts.size() && counts[g] < 1000; ++g) {
             const CollectionGrid::Rect free = grid.cellRect(Index(g, counts[g]), width);
             if (counts[g] % grid.columns())
                 QCOMPARE(grid.indexAt(free.x, free.y, width), Index());
         }
+        // Far below the content and right of its columns, the nearest item is the last one.
+        const auto last
+            = std::find_if(counts.rbegin(), counts.rend(), [](auto n) { return n > 0; });
+        if (grid.contentHeight() < Limit)
+            QCOMPARE(grid.itemNear(grid.contentHeight() + 100, ULONG_MAX),
+                last == counts.rend() ? Index() : Index(counts.rend() - last - 1, *last - 1));
     }
 
     void visibleRange_data()
