@@ -350,7 +350,7 @@ private Q_SLOTS:
         row("shift range from smallest", m, "M p03 p05S p02S = 02 03 /02 |c c c");
         row("shift range to the end", m, "M p05 p25S = 05 06 20 21 22 23 24 25 /05 |c c");
         row("shift, nothing selected", m, "M p04S = 04 /04 |c");
-        row("release on selected", m, "M p01 p03S p02 r02 = 02 /02 |c c k c");
+        row("release on selected", m, "M p01 p03S p02 r02 = 02 /02 |c c k c ! s1 f1 w s2 f2");
         row("drag of selection", m, "M p01 p03S p02 m02 r02 = 01 02 03 /01 |c c m3 k");
         row("drag without data", m, "M p01 m01 r01 = 01 /01 |c m1 k");
         row("control toggles", m,
@@ -719,6 +719,7 @@ private Q_SLOTS:
         row("selectionChanged", "a press", "p01");
         row("selectionChanged", "a control press", "p01 r01 p02C");
         row("selectionChanged", "a control press on a selected cell", "p01 r01 p02C p02C");
+        row("selectionChanged", "a shift press", "p01 r01 p05S");
         row("selectionChanged", "a press on the background", "p01 b");
         row("selectionChanged", "a release", "p01 r01 p02C r02C p02 r02");
         row("selectionChanged", "a double click", "d01");
@@ -1017,16 +1018,17 @@ private Q_SLOTS:
         columns<unsigned long, unsigned long, QString, int>(
             "groups", "perGroup", "means", "rowTop");
         // The last row's top on screen: 320 where a scroll brings the row and a cell's height into
-        // view (keys, ensureItemVisible), 315 at the content's end (bar, wheel, position).
+        // view (keys, ensureItemVisible), 315 at the content's end (bar, wheel, position, a
+        // shrinking content).
         const std::tuple<const char*, unsigned long, unsigned long> contents[]
             = { { "10^7 in one group", 1, 10000000 }, { "10^8 in groups of 1000", 100000, 1000 },
                   { "2^31-1", 1, 2147483647 }, { "2^32+7", 1, 4294967303 },
                   { "a million groups of one", 1000000, 1 },
                   { "a thousand groups of a million", 1000, 1000000 } };
         for (const auto& [name, groups, perGroup] : contents)
-            for (const auto& [means, top] :
-                { std::pair("bar", 315), std::pair("wheel", 315), std::pair("position", 315),
-                    std::pair("end key", 320), std::pair("ensureItemVisible", 320) })
+            for (const auto& [means, top] : { std::pair("bar", 315), std::pair("wheel", 315),
+                     std::pair("position", 315), std::pair("end key", 320),
+                     std::pair("ensureItemVisible", 320), std::pair("shrunk", 315) })
                 QTest::addRow("%s, %s", name, means)
                     << groups << perGroup << QString::fromLatin1(means) << top;
     }
@@ -1049,6 +1051,13 @@ private Q_SLOTS:
                 sendWheel(view->viewport(), -120);
         } else if (means == QLatin1String("position")) {
             view->setScrollPosition(end + 1000);
+        } else if (means == QLatin1String("shrunk")) {
+            // At the end of twice the content when it shrinks back: the end of what is left.
+            d.counts = Counts(groups, perGroup * 2);
+            view->reload();
+            view->setScrollPosition(view->contentHeight());
+            d.counts = Counts(groups, perGroup);
+            view->reload();
         } else if (means == QLatin1String("end key")) {
             play(view.get(), "kH"_q);
             play(view.get(), "kZ"_q);
