@@ -6,6 +6,7 @@
 #include <corvane/Keyboard.h>
 #include <corvane/LineEdit.h>
 
+#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
@@ -159,6 +160,13 @@ private Q_SLOTS:
         m_window->other->setFocus();
         QCOMPARE(looks, QStringList { look });
         QCOMPARE(edit->getStyleType(), "transp"_q);
+        // Moving over the field at rest without a button only hints that it can be dragged.
+        const QPoint aside = centre - QPoint(30, 0);
+        QMouseEvent hover(QEvent::MouseMove, QPointF(aside), QPointF(edit->mapToGlobal(aside)),
+            Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(edit, &hover);
+        QCOMPARE(std::pair(int(spy.count()), edit->cursor().shape()),
+            std::pair(int(seen.size()), Qt::SizeHorCursor));
         QTest::mousePress(edit, Qt::LeftButton, Qt::NoModifier, centre);
         testutils::mouseMoveHeld(edit, centre + QPoint(-30, 0));
         QCOMPARE(spy.count(), int(seen.size()) + 1);
@@ -188,6 +196,7 @@ private Q_SLOTS:
         row("percent below min", s, SheetPercent, -1, 1.0, "-150", -1.0, "-100");
         row("% half up", s, SheetPercent, -1, 1.0, "-12.5", -0.125, "-12");
         row("letters", s, SheetPercent, -1, 1.0, "abc", 0.25, "25");
+        row("emptied", s, SliderReal, -1, 10.0, "\b", 2.5, "2.5");
         row("5 decimals", s, SliderReal | ePercents, -1, 1.0, "33.333", 0.33333, "33");
         row("6 decimals", s, SliderReal | ePercents, -1, 1.0, "33.3333", 0.25, "25");
         // InputLine: decimals cut without zeros, percentages with a sign; percent presentation
@@ -422,6 +431,34 @@ private Q_SLOTS:
         QCOMPARE(log.entries, QStringList());
     }
 
+    // Both rows run edge to edge. InputLine: the title as wide as asked, 5 pixels, the field, then
+    // the 22-pixel button or spinner that only a click focuses. InputLineSlider without a slider:
+    // the title, then a spacer that shares the spare width with the field.
+    void rowLayouts()
+    {
+        auto* line = static_cast<InputLine*>(addRow('l', 0, 0, 10));
+        line->setTitleWidth(60);
+        line->layout()->activate();
+        const QRect field(65, 0, line->width() - 87, 22), side(line->width() - 22, 0, 22, 22);
+        const auto at = [line](const char* name) {
+            const QWidget* part = line->findChild<QWidget*>(QLatin1String(name));
+            return part->geometry().translated(0, -line->findChild<QLabel*>()->y());
+        };
+        QCOMPARE(QList<QRect>({ at("label"), at("edit"), at("button") }),
+            QList<QRect>({ QRect(0, 0, 60, 22), field, side }));
+        QCOMPARE(line->findChild<QPushButton*>()->focusPolicy(), Qt::ClickFocus);
+        line->setSpinner(true);
+        line->layout()->activate();
+        QCOMPARE(std::pair(at("edit"), at("spin")), std::pair(field, side));
+
+        QWidget* row = addRow('s', eRealValues, 0, 10);
+        m_window->resize(600, m_window->height());
+        const int spaceWidth = row->findChild<QFrame*>("space"_q)->width();
+        QCOMPARE(std::pair(row->findChild<QLabel*>()->x(), m_field->geometry().right()),
+            std::pair(0, row->width() - 1));
+        QVERIFY(qAbs(spaceWidth - m_field->width()) <= 1);
+    }
+
     void inputLineValueAndKeys()
     {
         IInputLine* row = addRow('l', 0, 0, 10);
@@ -449,8 +486,9 @@ private Q_SLOTS:
     void spinnerRepeats()
     {
         const auto [y, step] = fetch<int, int>("y", "step");
-        auto* row = static_cast<InputLine*>(addRow('l', 0, 0, 10));
+        auto* row = static_cast<InputLine*>(addRow('l', 0, 1, 10));
         auto* spinner = row->findChild<Spinner*>("spin"_q);
+        QCOMPARE(std::pair(spinner->getMinimum(), spinner->getMaximum()), std::pair(1.0f, 10.0f));
         row->setSpinner(true);
         row->setValue(5, 0);
         auto* timer = spinner->findChild<QTimer*>();
@@ -539,10 +577,13 @@ private Q_SLOTS:
         QCursor::setPos(pointerX, button->mapToGlobal(QPoint(0, 0)).y());
         QTest::mouseClick(button, Qt::LeftButton);
 
-        QWidget* popup = QApplication::activePopupWidget();
+        auto* popup = qobject_cast<QFrame*>(QApplication::activePopupWidget());
         auto* slider = popup->findChild<Slider*>();
         QCOMPARE(std::tuple(slider->value(), slider->pageStep(), slider->hasFocus()),
             std::tuple(50, 1, true));
+        // A raised panel one pixel wide; the slider spans it but for 4 pixels on either side.
+        QCOMPARE(std::tuple(popup->frameStyle(), slider->x(), slider->width()),
+            std::tuple(int(QFrame::Panel | QFrame::Raised), 5, 90));
         const int buttonBottom = button->mapToGlobal(QPoint(0, 0)).y() + button->height();
         QCOMPARE(clampTop, buttonBottom > screen.bottom() - 19);
         const int top = clampTop ? screen.bottom() - 19 : buttonBottom;
@@ -555,6 +596,11 @@ private Q_SLOTS:
         slider->setValue(30);
         QCOMPARE(log.entries, changedPair(3, 3));
         QTest::mouseRelease(slider, Qt::LeftButton);
+        QVERIFY(!popup->isVisible());
+        // A receiver clicking the focused button while the row emits opens nothing.
+        button->setFocus();
+        connect(row, SIGNAL(changed(int)), button, SLOT(click()));
+        slider->setValue(70);
         QVERIFY(!popup->isVisible());
     }
 

@@ -128,9 +128,10 @@ private Q_SLOTS:
     {
         columns<PropertyDescription, float, int, QString>("more", "max", "precision", "text");
         row("only type and prop", PropertyDescription(), 1.0f, 3, "0.500");
-        row("precision 2.9, range as text",
-            PropertyDescription { { Key::Precision, 2.9 }, { Key::MaxValue, "4.5"_q } }, 4.5f, 2,
-            "0.50");
+        row("precision 2.9, minimum, maximum as text",
+            PropertyDescription {
+                { Key::Precision, 2.9 }, { Key::MinValue, 0.25 }, { Key::MaxValue, "4.5"_q } },
+            4.5f, 2, "0.50");
         row("percent slider's flags",
             PropertyDescription { { Key::Flags, ePercents | eIntValues | eSliderInsteadSpinner } },
             1.0f, 3, "50");
@@ -146,7 +147,7 @@ private Q_SLOTS:
         host.m_list[0].insert(Key::Prop, "number"_q);
         PropertyListWidget sheet(&host, nullptr);
         auto* row = sheet.findChild<InputLineSlider*>("number"_q);
-        QCOMPARE(row->getMinValue(), 0.0f);
+        QCOMPARE(row->getMinValue(), more.value(Key::MinValue, 0).toFloat());
         QCOMPARE(row->getMaxValue(), max);
         QCOMPARE(row->getPrecision(), precision);
         QCOMPARE(row->findChild<QLineEdit*>("edit"_q)->text(), text);
