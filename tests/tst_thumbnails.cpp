@@ -4,6 +4,8 @@
 #include <corvane/ThumbnailsListItem.h>
 
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 // A shown list of entries "a", "b" and "c", the last one selected, that logs its signals in order.
 struct Fixture : QObject
@@ -33,14 +35,17 @@ struct Fixture : QObject
         return QTest::qWaitForWindowActive(&list);
     }
 
-    // The captions in order, "[...]" around one being edited, "*" after the selected one ("?"
-    // when its look disagrees), then "@" and the current index.
+    // The captions in order, "[...]" around one being edited, "|" after one at rest that does not
+    // show its start, "*" after the selected one ("?" when its look disagrees), then "@" and the
+    // current index.
     QString state() const
     {
         QString s;
         for (int i = 0; i < list.count(); ++i) {
             ThumbnailsListItem* item = list.getItem(i);
             s += item->edited() ? QLatin1Char('[') + item->text() + QLatin1Char(']') : item->text();
+            if (!item->edited() && item->findChild<QLineEdit*>()->cursorPosition() != 0)
+                s += QLatin1Char('|');
             const int look = int(item->selected())
                 + int(item->findChild<QPushButton*>()->isVisible())
                 + int(item->getStyleType() == QLatin1String("active"));
@@ -54,9 +59,9 @@ class tst_Thumbnails : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // Steps: "select i", "edit i", "type text", "key k", "blur", "remove i", "add" (logs "1" for
-    // each entry whose style changed, "0" for the others), and "click",
-    // "rclick" or "dclick" on entry i's "image", "del" button or "caption".
+    // Steps: "select i", "edit i", "name i text" (as the host does), "type text", "key k", "blur",
+    // "remove i", "add" (logs "1" for each entry whose style changed, "0" for the others), and
+    // "click", "rclick" or "dclick" on entry i's "image", "del" button or "caption".
     void list_data()
     {
         testutils::columns<QString, QString, QString>("steps", "state", "log");
@@ -71,6 +76,7 @@ private Q_SLOTS:
         row("return", "select 1, key Return", "ab*c@1", "activate 1");
         row("return while editing", "edit 2, type New, key Return", "abNew*@2", "rename New");
         row("escape while editing", "edit 2, type New, key Esc", "abc*@2", "");
+        row("renamed by the host, then selected", "name 1 New, select 1", "aNew*c@1", "");
         row("delete", "key Del", "abc*@2", "deleted");
         row("focus loss, unchanged", "select 1, edit 1, blur", "ab*c@1", "rename b");
         // An edit away from the selection is ended by the next selection change too.
@@ -103,6 +109,8 @@ private Q_SLOTS:
             const int index = words.at(1).toInt();
             if (verb == "select") {
                 f.list.setSelected(f.list.getItem(index));
+            } else if (verb == "name") {
+                f.list.renameItem(index, words.at(2));
             } else if (verb == "edit") {
                 f.list.initRename(index);
             } else if (verb == "type") {
@@ -133,6 +141,31 @@ private Q_SLOTS:
         }
         QTEST(f.state(), "state");
         QTEST(f.log.join(QLatin1String("; ")), "log");
+    }
+
+    // The scroll area fills the list and keeps the current entry in view; an entry's caption
+    // sits right under its picture at the top of a taller entry.
+    void geometry()
+    {
+        Fixture f;
+        f.list.resize(120, 90);
+        QVERIFY(f.show());
+        auto* area = f.list.findChild<QScrollArea*>();
+        QCOMPARE(area->geometry(), f.list.rect());
+        QScrollBar* bar = area->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        QCOMPARE(bar->value(), bar->maximum()); // the entry added last is in view
+        bar->setValue(0);
+        QTest::keyClick(f.list.current(), Qt::Key_Escape);
+        QCOMPARE(bar->value(), bar->maximum());
+
+        ThumbnailsListItem entry(QStringLiteral("e"), QPixmap(40, 20), nullptr);
+        auto* caption = entry.findChild<QLineEdit*>();
+        entry.resize(100, 300);
+        entry.layout()->activate();
+        QCOMPARE(caption->geometry().bottom() + 1, entry.sizeHint().height());
+        entry.forceStyles(QStringLiteral("active")); // the look style sheets select on
+        QCOMPARE(entry.property("style_type").toString(), QStringLiteral("active"));
     }
 };
 
