@@ -183,6 +183,12 @@ private Q_SLOTS:
         QCOMPARE(parts().at(2), "EditableText Label (Mixed)"_q);
         all.sheet->findChild<TextField*>("name"_q)->setMixed(false);
         QCOMPARE(parts().at(2), "EditableText Label (Shown in the title bar)"_q);
+        QCOMPARE(
+            all.sheet->findWidget("name"_q)->findChild<QLineEdit*>()->placeholderText(), QString());
+        // A row's combo holds its popup list, as Qt's own combo does.
+        QCOMPARE(QAccessible::queryAccessibleInterface(texture->findChild<QWidget*>("combo"_q))
+                     ->child(0),
+            QAccessible::queryAccessibleInterface(texture->findChild<QWidget*>("view"_q)));
     }
 
     // Values set through the value interface go the way of a typed value and Return.

@@ -168,6 +168,7 @@ private Q_SLOTS:
         QFETCH(int, order);
         auto* box = new CheckBox("Box"_q, static_cast<eOrder>(order));
         QTEST(box->property("style_type").toString(), "styleType");
+        QVERIFY(!box->testAttribute(Qt::WA_MacShowFocusRect));
         testutils::HostWindow window(box);
         forceStyles(&window);
         QVERIFY(window.showActive());
@@ -334,6 +335,10 @@ private Q_SLOTS:
         }
         QVERIFY(!testutils::sendWheel(box, -120)); // left to the parents
         QCOMPARE(log, "one Two  one one one42"_q.split(QLatin1Char(' ')));
+        // The popup list is the one the theme addresses by name.
+        box->showPopup();
+        QVERIFY(box->findChild<QWidget*>("view"_q));
+        box->hidePopup();
     }
 
     // The swatch opens its dialog from the mouse and the keyboard, never emitting clicked().

@@ -443,6 +443,7 @@ private Q_SLOTS:
         const char* entries = "1:15 w_values: expected a list of strings or an object of numbers";
         error(R"([{"w_values": [1, 2]}])", entries);
         error(R"([{"w_values": {"a": "1"}}])", entries);
+        error(R"([{"w_values": "a"}])", entries);
         error(R"([{"w_default": null}])", "1:16 w_default: expected a value");
         // Strings.
         error(R"([{"label": "a\qb"}])", "1:14 label: invalid escape");
@@ -452,6 +453,7 @@ private Q_SLOTS:
         error("[{\"label\": \"a\xC3(\"}]", "1:14 label: invalid UTF-8");
         error("[{\"label\": \"\xC0\xAF\"}]", "1:13 label: invalid UTF-8"); // overlong
         error("[{\"label\": \"\xED\xA0\x80\"}]", "1:13 label: invalid UTF-8"); // a surrogate
+        error("[{\"label\": \"\xF5\x80\x80\x80\"}]", "1:13 label: invalid UTF-8"); // past U+10FFFF
         // Numbers and words.
         error(R"([{"w_flags": 012}])", "1:14 w_flags: invalid number");
         error(R"([{"w_flags": -}])", "1:14 w_flags: invalid number");
@@ -597,11 +599,17 @@ private Q_SLOTS:
         QCOMPARE(edits, QStringList { "final size 0.75>0.25 x1"_q });
 
         Drawing host;
-        host.list = { rec(Type::Number, { { Key::Prop, "size"_q }, { Key::Default, 0.5f } }) };
+        host.list = { rec(Type::Number, { { Key::Prop, "size"_q }, { Key::Default, 0.5f } }),
+            rec(Type::Text, { { Key::Prop, "objectName"_q }, { Key::Default, QVariantMap() } }) };
         PropertyListWidget sheet(&host, nullptr);
-        host.m_size = 0.9f;
+        connect(&sheet, &PropertyListWidget::propertyEdited, this,
+            [&](PropertyEdit const& e) { edits << describe(e); });
+        host.m_size = 0.75f;
         resetAction(sheet.findWidget("size"_q))->trigger();
         QCOMPARE(host.m_size, 0.5f);
+        // A declared property that cannot take its default, a name given a map, is no edit.
+        resetAction(sheet.findWidget("objectName"_q))->trigger();
+        QCOMPARE(edits.mid(1), QStringList { "final size 0.75>0.5 x1"_q });
     }
 
     void recordMessages_data()

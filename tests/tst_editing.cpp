@@ -418,8 +418,8 @@ private Q_SLOTS:
     void mixedRowsUntouched()
     {
         EditSheet e(2, false);
-        e.hosts[1]->preset(
-            { { "size"_q, 5.0f }, { "caption"_q, "Other"_q }, { "notes"_q, "N"_q } });
+        e.hosts[1]->preset({ { "size"_q, 5.0f }, { "caption"_q, "Other"_q }, { "notes"_q, "N"_q },
+            { "shape"_q, 2 } });
         e.hosts[1]->m_width = "Thin"_q;
         e.hosts[1]->m_texture = e.helper.files.at(1);
         e.build();
@@ -443,6 +443,9 @@ private Q_SLOTS:
                 "final texture /tmp/a.png|/tmp/b.png>/tmp/a.png x2"_q }));
         QCOMPARE(shownValue(e.row("size")), "3.50"_q);
         QCOMPARE(shownValue(e.row("texture")), "/tmp/a.png"_q);
+        // A plain list leaves its mixed state for the entry chosen, and writes that entry's index.
+        pressed("shape", Qt::Key_Down)(e);
+        QCOMPARE(e.log.last(), "final shape 1|2>0 x2"_q);
     }
 
     // A row is enabled when it is for every object; setObjects() and the destruction of an object
@@ -467,10 +470,18 @@ private Q_SLOTS:
         QCOMPARE(
             e.log, (QStringList { "final outline true|true>false x2"_q, "invoke reset x2"_q }));
         QCOMPARE(e.hosts[0]->resets + e.hosts[1]->resets + e.hosts[2]->resets, 2);
+        e.hosts[1]->preset({ { "caption"_q, "Kept"_q } }); // every death refreshes
         delete e.hosts.takeAt(0);
         QCOMPARE(e.sheet->objects(), QList<QObject*> { e.hosts[0] });
+        QTRY_COMPARE(shownValue(e.row("caption")), "Kept"_q);
         QTest::mouseClick(e.row("reset"), Qt::LeftButton);
         QCOMPARE(e.hosts[0]->resets, 2);
+        // A button invokes, and reports, only the objects that have its slot.
+        QObject plain;
+        const MessageLog silenced; // Qt's remark on the slot that is missing
+        e.sheet->setObjects({ e.hosts[0], &plain });
+        QTest::mouseClick(e.row("reset"), Qt::LeftButton);
+        QCOMPARE(e.log.last(), "invoke reset x1"_q);
     }
 
     // The end of a movement comes on its own, after the pairs that existing listeners see as

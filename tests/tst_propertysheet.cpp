@@ -121,6 +121,24 @@ private Q_SLOTS:
         auto* nested = new PropertyListWidget(nullptr, nullptr);
         bare.addPanel(nested);
         QCOMPARE(bare.panels(), QVector<PropertyListWidget*> { nested });
+        // One holding only its closing stretch takes it before the stretch.
+        PropertyListWidget plain(nullptr, nullptr);
+        plain.addPanel(new PropertyListWidget(nullptr, nullptr));
+        QCOMPARE(column(plain), "Untitled: sheet stretch:1000"_q);
+    }
+
+    // Untitled panels of rows that do not grow keep to the top left at their own size, stacked.
+    void columnGeometry()
+    {
+        FakeHost host(records(R"([{"type": "panel"}, {"type": "check", "prop": "flag"},
+            {"type": "panel"}, {"type": "check", "prop": "dyn0"}])"));
+        PropertyListWidget sheet(&host, nullptr);
+        sheet.resize(400, 300);
+        QCoreApplication::processEvents(); // the panels are shown, and laid out, from there
+        const auto panels = sheet.findChildren<PropsPanel*>();
+        QCOMPARE(panels.at(0)->geometry(), QRect(QPoint(0, 0), panels.at(0)->sizeHint()));
+        QCOMPARE(panels.at(1)->geometry(),
+            QRect(QPoint(0, panels.at(0)->height()), panels.at(1)->sizeHint()));
     }
 
     // What a number record leaves out: range 0 to 1, three decimals, a real-valued slider row.
@@ -205,6 +223,12 @@ private Q_SLOTS:
         e.sheet->updateAll();
         QVERIFY(host.writes.isEmpty());
         QCOMPARE(e.row<ComboBox>("later")->count(), 2);
+        // Settling a keyed combo the object turned to "0" restores the old text and drops the
+        // entry.
+        host.m_width = "0"_q;
+        e.sheet->updateCombo(e.row("width"), "Thick"_q, "Thin"_q);
+        QCOMPARE(host.writes, QList<Write> { Write("width"_q, "Thin"_q) });
+        QCOMPARE(e.part<QComboBox>("width")->findText("Thick"_q), -1);
         QVERIFY(e.log.isEmpty());
     }
 

@@ -169,6 +169,12 @@ private Q_SLOTS:
         TextField later("Later"_q, QString(), false, window.sheet);
         later.show();
         QCOMPARE(colours(later.findChildren<QLineEdit*>()), "#0a0b0c"_q);
+        // A field first polished while the theme is empty carries the next one too.
+        corvane::setTheme(QString());
+        LineEdit blank(window.sheet);
+        blank.show();
+        corvane::setTheme(NewTheme);
+        QCOMPARE(blank.styleSheet(), shared ? QString() : NewTheme);
     }
 
     void restyling_data()

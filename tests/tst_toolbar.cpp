@@ -58,9 +58,13 @@ private Q_SLOTS:
         QPointer<QAction> first = new QAction(QStringLiteral("1"), &group);
         auto* second = new QAction(QStringLiteral("2"), &group);
         hosted->setCheckable(true);
+        adopted->setIcon(QIcon(QPixmap(8, 8)));
         Toolbar bar(nullptr);
         for (QAction* action : { adopted.data(), first.data(), hosted.data(), second })
             bar.insertAction(bar.itemsCount(), action);
+        // A button shows its action's icon at 32 by 32.
+        QCOMPARE(qobject_cast<QPushButton*>(bar.layout()->itemAt(0)->widget())->iconSize(),
+            QSize(32, 32));
         QPointer<QButtonGroup> buttons = bar.findChild<QButtonGroup*>();
         QCOMPARE(buttons->buttons().size(), 2);
 
