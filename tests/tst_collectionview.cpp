@@ -5,6 +5,7 @@
 #include "collectionview/CollectionViewAccessible.h"
 
 #include <corvane/Keyboard.h>
+#include <corvane/Theme.h>
 
 #include <QDrag>
 #include <QMouseEvent>
@@ -359,6 +360,7 @@ private Q_SLOTS:
         row("single: control, background", m, "S p01 p01C r01 b = /01 |c k c c");
         row("none: press", m, "N p01 r01 kD = /-1-1 |");
         row("none: double click", m, "N p02 r02 d02 r02 = 02 /02 |c a k");
+        row("double click", m, "M d01 = 01 /01 |c a ! s1 f1");
         row("none: background", m, "N d01 b = /01 |c a c");
         row("modifiers, no selection", m, "M d02S d02C m01 = /-1-1 |");
         row("down into next group", k, "S p04 kD = 11 /11 |c c");
@@ -705,6 +707,26 @@ private Q_SLOTS:
     }
 
     // Hostile delegates. Run under AddressSanitizer, a use after free fails.
+    // In the shared theme mode, the theme of the window picks selected cells by their "selected"
+    // property as they change.
+    void selectedCellLook()
+    {
+        corvane::setSharedTheme(true);
+        corvane::setTheme("CollectionViewItem[selected=\"true\"] { color: rgb(1, 2, 3); }"_q);
+        const auto restore = qScopeGuard([] {
+            corvane::resetTheme();
+            corvane::setSharedTheme(false);
+        });
+        Delegate d;
+        auto view = showFiveColumns(d, { 3 });
+        corvane::applyTheme(view->window());
+        CollectionViewItem* cell = placed(*view, Index(0, 1));
+        const auto colour = [cell] { return cell->palette().color(cell->foregroundRole()); };
+        QVERIFY(colour() != QColor(1, 2, 3));
+        play(view.get(), "p01"_q);
+        QCOMPARE(colour(), QColor(1, 2, 3));
+    }
+
     void deleteView_data()
     {
         columns<QString, QString>("callback", "steps");
