@@ -179,13 +179,21 @@ private Q_SLOTS:
     {
         Label label("A rather long title that cannot possibly fit on one line of a narrow "
                     "property sheet row"_q);
-        QVERIFY(label.wordWrap());
+        QVERIFY(label.wordWrap() && !label.testAttribute(Qt::WA_MacShowFocusRect));
         QCOMPARE(label.indent(), 0);
         QCOMPARE(label.sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
         QCOMPARE(label.sizePolicy().verticalPolicy(), QSizePolicy::Preferred);
         const int oneLine = label.fontMetrics().height();
         QVERIFY(label.heightForWidth(80) >= 3 * oneLine);
-        QVERIFY(label.heightForWidth(2000) < 2 * oneLine);
+        const int wide = label.heightForWidth(2000);
+        QVERIFY(wide < 2 * oneLine);
+        label.setContentsMargins(0, 5, 0, 7);
+        QCOMPARE(label.heightForWidth(2000), wide + 12);
+        // Left stays at the leading edge, absolute while right to left, and plain again after.
+        label.setLayoutDirection(Qt::RightToLeft);
+        QCOMPARE(label.alignment(), Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter);
+        label.setLayoutDirection(Qt::LeftToRight);
+        QCOMPARE(label.alignment(), Qt::AlignLeft | Qt::AlignVCenter);
     }
 
     void separatorLine()
@@ -568,6 +576,7 @@ private Q_SLOTS:
         row("size enlarges", 2, QSize(200, 200), QSize(100, 50), QSize(200, 100));
         row("size shrinks", 2, QSize(300, 30), QSize(800, 1600), QSize(15, 30));
         row("no scale keeps width 50", 3, QSize(9, 9), QSize(100, 80), QSize(50, 40));
+        row("no picture", 0, QSize(200, 7), QSize(0, 80), QSize());
     }
     void imageScaling()
     {
@@ -576,6 +585,7 @@ private Q_SLOTS:
         const QVector<quint32> pixels(800 * 1600, 0xff102030u);
         ImageViewer viewer(nullptr);
         viewer.setScaledToWidth(50);
+        viewer.setImage(QImage(4, 4, QImage::Format_ARGB32)); // replaced by what follows
         viewer.setImage(sImage { pixels.constData(), picture.width(), picture.height() },
             static_cast<ImageViewer::eTypeScale>(mode), size);
         QCOMPARE(viewer.getImage().size(), stored.isEmpty() ? QSize(0, 0) : stored);
@@ -605,6 +615,11 @@ private Q_SLOTS:
         viewer.setAutoResize(true);
         viewer.grab();
         QCOMPARE(viewer.minimumSize(), QSize(100, 100));
+        QImage bitmap(8, 8, QImage::Format_Mono);
+        bitmap.setColorTable({}); // a bitmap without colours gets Qt's own: black and white
+        viewer.setImage(bitmap);
+        QCOMPARE(
+            viewer.getImage().colorTable(), (QVector<QRgb> { qRgb(0, 0, 0), qRgb(255, 255, 255) }));
     }
 };
 

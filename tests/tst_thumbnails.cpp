@@ -60,14 +60,16 @@ class tst_Thumbnails : public QObject
     Q_OBJECT
 private Q_SLOTS:
     // Steps: "select i", "edit i", "name i text" (as the host does), "type text", "key k", "blur",
-    // "remove i", "add" (logs "1" for each entry whose style changed, "0" for the others), and
-    // "click", "rclick" or "dclick" on entry i's "image", "del" button or "caption".
+    // "remove i", "add" (logs "1" for each entry whose style changed, "0" for the others),
+    // "focus i" (entry i reports its focus), and "click", "rclick" or "dclick" on entry i's
+    // "image", "del" button or "caption".
     void list_data()
     {
         testutils::columns<QString, QString, QString>("steps", "state", "log");
         using testutils::row;
         // Keys go to the current entry.
         row("up", "select 1, key Up", "a*bc@0", "");
+        row("up from the last entry", "key Up", "ab*c@1", ""); // one step, not on to the next
         row("down", "select 1, key Down", "abc*@2", "");
         row("up on the first entry", "select 0, key Up", "a*bc@0", "");
         row("down on the last entry", "key Down", "abc*@2", "");
@@ -78,6 +80,9 @@ private Q_SLOTS:
         row("escape while editing", "edit 2, type New, key Esc", "abc*@2", "");
         row("renamed by the host, then selected", "name 1 New, select 1", "aNew*c@1", "");
         row("delete", "key Del", "abc*@2", "deleted");
+        row("delete button", "click 2 del", "abc*@2", "deleted");
+        // The current index follows an entry's focus report, without restyling.
+        row("focus reported", "focus 0", "abc*@0", "");
         row("focus loss, unchanged", "select 1, edit 1, blur", "ab*c@1", "rename b");
         // An edit away from the selection is ended by the next selection change too.
         row("edit elsewhere, then select", "select 0, edit 1, select 2", "abc*@2", "rename b");
@@ -94,7 +99,8 @@ private Q_SLOTS:
         // The new entry takes its look, the one selected before gives it up; the others, already at
         // rest, are not touched.
         row("add", "select 1, add", "abcd*@3", "selection; restyled 0101");
-        row("remove all", "remove 2, remove 0, remove 0", "@-1", "some left; some left; none left");
+        row("remove all", "remove 2, remove 0, remove 0, remove 0", "@-1",
+            "some left; some left; none left; none left");
     }
     void list()
     {
@@ -119,6 +125,8 @@ private Q_SLOTS:
                 QTest::keySequence(f.list.current(), QKeySequence(words.at(1)));
             } else if (verb == "blur") {
                 f.list.setFocus();
+            } else if (verb == "focus") {
+                Q_EMIT f.list.getItem(index)->focusChanged(f.list.getItem(index));
             } else if (verb == "add") {
                 qApp->installEventFilter(&f);
                 f.list.addItem(QPixmap(40, 20), QStringLiteral("d"));
@@ -152,18 +160,30 @@ private Q_SLOTS:
         QVERIFY(f.show());
         auto* area = f.list.findChild<QScrollArea*>();
         QCOMPARE(area->geometry(), f.list.rect());
+        QCOMPARE(area->frameWidth(), 0);
         QScrollBar* bar = area->verticalScrollBar();
         QVERIFY(bar->maximum() > 0);
         QCOMPARE(bar->value(), bar->maximum()); // the entry added last is in view
         bar->setValue(0);
         QTest::keyClick(f.list.current(), Qt::Key_Escape);
         QCOMPARE(bar->value(), bar->maximum());
+        f.list.initRename(0);
+        QCOMPARE(bar->value(), 0);
+        // In a list taller than its entries they keep their own height, 10 pixels apart at the top.
+        f.list.resize(120, 1000);
+        QCoreApplication::processEvents();
+        const QRect first = f.list.getItem(0)->geometry();
+        QCOMPARE(first.height(), f.list.getItem(0)->sizeHint().height());
+        QCOMPARE(f.list.getItem(1)->y(), first.bottom() + 1 + 10);
 
         ThumbnailsListItem entry(QStringLiteral("e"), QPixmap(40, 20), nullptr);
         auto* caption = entry.findChild<QLineEdit*>();
         entry.resize(100, 300);
         entry.layout()->activate();
         QCOMPARE(caption->geometry().bottom() + 1, entry.sizeHint().height());
+        QVERIFY(!caption->hasFrame() && !caption->testAttribute(Qt::WA_MacShowFocusRect));
+        entry.enableEdit();
+        QVERIFY(entry.isEdited());
         entry.forceStyles(QStringLiteral("active")); // the look style sheets select on
         QCOMPARE(entry.property("style_type").toString(), QStringLiteral("active"));
     }

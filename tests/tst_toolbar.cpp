@@ -47,6 +47,10 @@ private Q_SLOTS:
         QCOMPARE(bar.itemsCount(), 3);
         QCOMPARE(bar.actionAt(1), nullptr);
         QCOMPARE(bar.actionAt(2), &b);
+        bar.insertSpacing(1, 5);
+        bar.setSpacingSize(1, 20);
+        bar.removeAction(2ul); // the spring
+        QCOMPARE(placement(bar), QStringLiteral("btn@0 btn7@70"));
     }
 
     void buttonsAndOwnership()
@@ -84,6 +88,10 @@ private Q_SLOTS:
         bar.removeAction(0ul);
         bar.removeAction(hosted);
         QVERIFY(!adopted && first && hosted);
+        // An action the host deletes takes its button with it.
+        bar.insertAction(0, hosted);
+        delete hosted;
+        QCOMPARE(bar.itemsCount(), 0);
     }
 
     void tooltipFollowsHover()
