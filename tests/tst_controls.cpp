@@ -6,6 +6,7 @@
 #include "platform/DragAndDropUrl.h"
 #include "platform/Utils_p.h"
 
+#include <QAbstractItemView>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QComboBox>
@@ -211,8 +212,9 @@ private Q_SLOTS:
             std::tuple(QFrame::NoFrame, 3, QColor(255, 0, 0)));
     }
 
-    // Scripts: '>' leaves the field, '=' calls setText, '^' pastes rich text; any other character
-    // is typed into the field (focused again first if it was left), '\r' being Return, '\t' Tab.
+    // Scripts: '>' leaves the field, '=' calls setText, '^' pastes rich text, '~' opens the
+    // editor's own context menu and leaves it open; any other character is typed into the field
+    // (focused again first if it was left), '\r' being Return, '\t' Tab.
     void textFieldSignals_data()
     {
         testutils::columns<QString, bool, QString>("script", "multi", "expected");
@@ -221,6 +223,7 @@ private Q_SLOTS:
         row("Return unchanged", "\r", false, "finished:ab");
         row("leaving unchanged", ">", false, "finished:ab");
         row("type, Return, leave", "c\r>", false, "changed:abc|finished:abc|finished:abc");
+        row("leaving while its menu is open", "~>", false, "finished:ab");
         row("multi: every leave", ">c>", true, "finished:ab|finished:abc");
         row("multi: Return, Tab leaves", "\rc\t", true, "finished:ab\nc");
         row("multi: paste as plain text", "^>", true, "finished:abBold words");
@@ -242,6 +245,8 @@ private Q_SLOTS:
         } else {
             connect(several, &MultiTextField::editingFinished, this, record("finished:"_q));
         }
+        QCOMPARE(field->property("style_type").toString(), "transp"_q);
+        QCOMPARE(TextField().property("two_lines"), QVariant(false)); // the bare form too
         testutils::HostWindow w(field);
         QVERIFY(w.showActive());
         auto* edit = part<QWidget>(field, "edit");
@@ -256,6 +261,11 @@ private Q_SLOTS:
                 mime->setText("Bold words"_q);
                 QApplication::clipboard()->setMimeData(mime);
                 QMetaObject::invokeMethod(edit, "paste");
+            } else if (c == QLatin1Char('~')) {
+                QContextMenuEvent menu(
+                    QContextMenuEvent::Keyboard, QPoint(2, 2), edit->mapToGlobal(QPoint(2, 2)));
+                QApplication::sendEvent(edit, &menu);
+                QVERIFY(QApplication::activePopupWidget());
             } else if (c == QLatin1Char('=')) {
                 single ? single->setText("<b>x</b>"_q) : several->setText("<b>x</b>"_q);
             } else {
@@ -290,6 +300,8 @@ private Q_SLOTS:
         row("text when no number", "", lowHigh, false, 0, "High", 1, "High", "Low=1 High=2");
         row("plain list", "x y z", Entries(), false, 2, "y", 0, "x", "x y z");
         row("unmatched, editable", "", lowHigh, true, 0, "7.5", 0, "7.5", "Low=1 High=2");
+        row("unmatched, kept", "", lowHigh, false, 1, "Medium", 1, "High", "Low=1 High=2");
+        row("matched, editable", "", thirds, true, 1, "0.333", 0, "third", "third=0.33 half=0.5");
         row("collapse, last key wins", "first", collapsing, false, 0, "2", 2, "b", "first c=1 b=2");
         row("non-numbers and NaN count as 0", "first", odd, false, 0, "0.5", 3, "m",
             "first lo=-inf b=0 m=0.5 hi=inf");
@@ -347,6 +359,31 @@ private Q_SLOTS:
         box->showPopup();
         QVERIFY(box->findChild<QWidget*>("view"_q));
         box->hidePopup();
+    }
+
+    // Title and box sit edge to edge from the top-left corner, and keep their height when the
+    // row is given more.
+    void comboLayout_data()
+    {
+        QTest::addColumn<bool>("twoLines");
+        QTest::newRow("one line") << false;
+        QTest::newRow("two lines") << true;
+    }
+    void comboLayout()
+    {
+        QFETCH(bool, twoLines);
+        ComboBox row("Mode"_q, twoLines);
+        auto* label = row.findChild<Label*>();
+        const QSize l = label->sizeHint(), b = row.findChild<QComboBox*>()->sizeHint();
+        const QSize packed = twoLines ? QSize(qMax(l.width(), b.width()), l.height() + b.height())
+                                      : QSize(l.width() + b.width(), qMax(l.height(), b.height()));
+        QCOMPARE(row.sizeHint(), packed);
+        row.resize(packed + QSize(0, 100));
+        row.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&row));
+        QCOMPARE(label->pos(), QPoint(0, 0));
+        QCOMPARE(row.findChild<QComboBox*>()->geometry().bottom(), packed.height() - 1);
+        QCOMPARE(label->alignment(), Qt::AlignLeft | (twoLines ? Qt::AlignTop : Qt::AlignVCenter));
     }
 
     // The swatch opens its dialog from the mouse and the keyboard, never emitting clicked().
@@ -459,6 +496,11 @@ private Q_SLOTS:
         QTEST(shown.join(QLatin1Char('|')), "expected");
         QCOMPARE(combo->currentIndex(), selected);
         QVERIFY(part(picker, "remove")->isEnabled());
+        // The row hugs the top-left corner, also when the host's sheet caps the combo's height.
+        combo->setMaximumHeight(combo->height());
+        w.resize(w.width(), w.height() + 100);
+        QTRY_VERIFY(picker->height() > combo->height() + 50);
+        QCOMPARE(combo->pos(), QPoint(0, 0));
         // The combo's filter: the wheel goes on to the parents, the tooltip names the file.
         QVERIFY(!testutils::sendWheel(combo, -120));
         QCOMPARE(combo->currentIndex(), selected);
@@ -480,10 +522,17 @@ private Q_SLOTS:
         auto* source = new TestSource({ ax, bx, "/d/"_q + name });
         picker->setSource(source);
         QCOMPARE(source->parent(), picker); // owned, so destroyed with the picker
+        QCOMPARE(picker->findChild<Label*>()->objectName(), "title"_q);
         // Names are shortened from the left to the combo's width less 32 pixels.
         const QString shown = combo->itemText(3);
         QVERIFY2(shown.startsWith(QChar(0x2026)) && shown.endsWith("end.png"_q), qPrintable(shown));
         QCOMPARE(shown, combo->fontMetrics().elidedText(name, Qt::ElideLeft, 140 - 32));
+        // A press opens the popup on the source's list as it is at that moment.
+        source->files.removeLast();
+        QTest::mouseClick(combo, Qt::LeftButton);
+        QTRY_VERIFY(combo->view()->isVisible());
+        QCOMPARE(combo->count(), 3);
+        combo->hidePopup();
 
         picker->setFileName(bx);
         QStringList log;
@@ -502,6 +551,8 @@ private Q_SLOTS:
         part(picker, "remove")->click();
         QCOMPARE(log, (QStringList { ax, QString(), bx, QString() }));
         QCOMPARE(combo->currentIndex(), 0);
+        picker->setMixed(true); // with no file, clearing the others' files is still offered
+        QVERIFY(part(picker, "remove")->isEnabled());
 
         picker->hide(); // a hidden picker rebuilds its list only when shown again
         picker->setFileName(ax);
