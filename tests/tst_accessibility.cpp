@@ -115,6 +115,14 @@ class tst_Accessibility : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // First of all, so that no other control has set up the accessibility of the controls yet.
+    void swatchBuiltFirst()
+    {
+        ColorPicker picker("Fill"_q);
+        picker.setValue(Qt::red);
+        QCOMPARE(heard(picker.findChild<QPushButton*>("button"_q)),
+            "Button Fill = #FF0000 {invisible}"_q);
+    }
     void tree()
     {
         Everything all;
@@ -255,6 +263,10 @@ private Q_SLOTS:
         bold->doAction(QAccessibleActionInterface::toggleAction());
         QCOMPARE(triggered.count(), 1);
         QVERIFY(!all.bold->isChecked());
+        // Held down, a button says it is pressed, as Qt's own buttons do.
+        auto* boldButton = all.window.findChild<Toolbar*>()->findChild<QPushButton*>();
+        boldButton->setDown(true);
+        QVERIFY(QAccessible::queryAccessibleInterface(boldButton)->state().pressed);
 
         // The spinner steps through its signal; the swatch opens its dialog once asked.
         auto* steps = all.window.findChildren<HostInputLine*>().at(1);

@@ -450,6 +450,7 @@ private Q_SLOTS:
         error(R"([{"label": "\u12"}])", "1:13 label: invalid escape");
         error("[{\"label\": \"ab", "1:12 label: unterminated string");
         error("[{\"label\": \"a\tb\"}]", "1:14 label: control character in string");
+        error("[{\"label\": \"a\nb\"}]", "1:14 label: control character in string");
         error("[{\"label\": \"a\xC3(\"}]", "1:14 label: invalid UTF-8");
         error("[{\"label\": \"\xC0\xAF\"}]", "1:13 label: invalid UTF-8"); // overlong
         error("[{\"label\": \"\xED\xA0\x80\"}]", "1:13 label: invalid UTF-8"); // a surrogate
@@ -572,6 +573,7 @@ private Q_SLOTS:
         QCOMPARE(row->toolTip(), toolTip);
         QAction* reset = resetAction(row);
         QCOMPARE(reset != nullptr, !shown.isEmpty());
+        QCOMPARE(row->actions(), reset ? QList<QAction*> { reset } : QList<QAction*>());
         QCOMPARE(row->contextMenuPolicy(), reset ? Qt::ActionsContextMenu : Qt::DefaultContextMenu);
         if (!reset)
             return;

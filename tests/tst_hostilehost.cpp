@@ -423,6 +423,13 @@ private Q_SLOTS:
             shown << field->text() + (field->isEnabled() ? QString() : "!"_q);
         }
         QTEST(shown.join(QLatin1Char(';')), "shown");
+        // An object built where a destroyed one lived is one the sheet has not looked at yet.
+        hosts[0].~FakeHost();
+        new (&hosts[0]) FakeHost(b);
+        hosts[0].setProperty("late", "anew"_q);
+        hosts[0].setProperty("lateEnabled", false);
+        sheet.UpdateValues(&hosts[0]);
+        QCOMPARE(field->text() + (field->isEnabled() ? QString() : "!"_q), "anew!"_q);
     }
 
     // A swatch in sight repaints at once; one scrolled away shows its new colour on screen when

@@ -131,7 +131,8 @@ private Q_SLOTS:
     void columnGeometry()
     {
         FakeHost host(records(R"([{"type": "panel"}, {"type": "check", "prop": "flag"},
-            {"type": "panel"}, {"type": "check", "prop": "dyn0"}])"));
+            {"type": "check", "prop": "dyn1"}, {"type": "panel"},
+            {"type": "check", "prop": "dyn0"}])"));
         PropertyListWidget sheet(&host, nullptr);
         sheet.resize(400, 300);
         QCoreApplication::processEvents(); // the panels are shown, and laid out, from there
@@ -139,6 +140,9 @@ private Q_SLOTS:
         QCOMPARE(panels.at(0)->geometry(), QRect(QPoint(0, 0), panels.at(0)->sizeHint()));
         QCOMPARE(panels.at(1)->geometry(),
             QRect(QPoint(0, panels.at(0)->height()), panels.at(1)->sizeHint()));
+        // Rows of a panel follow each other without a gap.
+        const auto rows = panels.at(0)->findChildren<CheckBox*>();
+        QCOMPARE(rows.at(1)->y(), rows.at(0)->geometry().bottom() + 1);
     }
 
     // What a number record leaves out: range 0 to 1, three decimals, a real-valued slider row.
@@ -237,6 +241,14 @@ private Q_SLOTS:
     void rebindingAndHostDestroyed()
     {
         EditSheet e;
+        // A public slot writes the property of the row that the host connects to it; called by
+        // the host itself, with no row behind it, the property of no name.
+        e.sheet->onCheckClicked(false);
+        QCOMPARE(e.log, QStringList { "final  >false x1"_q });
+        QVERIFY(connect(e.row("reset"), SIGNAL(buttonClicked()), e.sheet, SLOT(onButtonClicked())));
+        Q_EMIT e.row<Button>("reset")->buttonClicked();
+        QCOMPARE(
+            e.hosts[0]->writes, (QList<Write> { Write(QString(), false), Write("reset"_q, true) }));
         const auto click = [&] { QTest::mouseClick(e.row("reset"), Qt::LeftButton); };
         click();
         FakeHost other;

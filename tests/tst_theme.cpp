@@ -214,6 +214,12 @@ private Q_SLOTS:
         for (auto it = count.styleChange.cbegin(); it != count.styleChange.cend(); ++it)
             QVERIFY2(
                 it.key() == row || inside.contains(it.key()), it.key()->metaObject()->className());
+        // Selecting a cell restyles it only under a shared theme; a copy of its own needs none.
+        CollectionViewItem cell(&window);
+        cell.show();
+        count.styleChange.clear();
+        cell.setSelected(true);
+        QCOMPARE(count.styleChange.value(&cell) > 0, shared);
     }
 };
 
