@@ -275,7 +275,8 @@ private Q_SLOTS:
         QCOMPARE(steps->getValue(), 1.0f);
         // The popup's slider speaks for its row and sets the value as if it were typed.
         auto* depth = all.window.findChildren<HostInputLine*>().at(0);
-        QTest::mouseClick(depth->findChild<QPushButton*>("button"_q), Qt::LeftButton);
+        actionsOf(depth->findChild<QPushButton*>("button"_q))
+            ->doAction(QAccessibleActionInterface::pressAction());
         auto* popupSlider = QApplication::activePopupWidget()->findChild<Slider*>();
         QCOMPARE(heard(popupSlider), "Slider Depth = 5 [5 in 0..10 by 1] {focused} (In steps)"_q);
         testutils::ChangeLog changes(depth);
@@ -293,6 +294,25 @@ private Q_SLOTS:
             dialog->accept();
         });
         QTRY_COMPARE(all.host.m_color, QColor(Qt::blue));
+    }
+
+    // A numeric field's text reads and edits as a line edit's: one selection, and replacements.
+    void numericFieldText()
+    {
+        HostInputLine row("Depth"_q);
+        auto* field = row.findChild<LineEdit*>();
+        field->setText("12345"_q);
+        field->setSelection(1, 3);
+        QAccessibleInterface* text = QAccessible::queryAccessibleInterface(field);
+        const auto selection = [text](int index) {
+            int start = -1, end = -1;
+            text->textInterface()->selection(index, &start, &end);
+            return std::pair(start, end);
+        };
+        QCOMPARE(
+            std::pair(selection(0), selection(1)), std::pair(std::pair(1, 4), std::pair(0, 0)));
+        text->editableTextInterface()->replaceText(1, 3, "x"_q);
+        QCOMPARE(field->text(), "1x45"_q);
     }
 };
 

@@ -11,6 +11,7 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTimer>
@@ -303,11 +304,17 @@ private Q_SLOTS:
         } else {
             QTest::mousePress(m_field, Qt::LeftButton, modifiers, centre);
             testutils::mouseMoveHeld(m_field, centre + QPoint(input, 0), modifiers);
+            // A move where the step put the pointer back makes no step and ends no drag.
+            testutils::mouseMoveHeld(m_field, centre, modifiers);
             QTest::mouseRelease(m_field, Qt::LeftButton, modifiers, centre);
         }
         QTEST(log.entries, "expected");
         // A key press or a click gives the row its focus look; ending a drag does not.
         QCOMPARE(row->getStyleType(), key || !input ? "focus"_q : QString());
+        // A look the host forces shows at once, whatever the row's look was.
+        row->forceStyles("focus"_q);
+        auto* title = row->findChild<QLabel*>();
+        QCOMPARE(title->palette().color(title->foregroundRole()), QColor(31, 32, 33));
     }
 
     // The slider fills from the leading side, like the value.
@@ -357,6 +364,14 @@ private Q_SLOTS:
         };
         QCOMPARE(
             std::pair(at(w / 10), at(w - w / 10)), std::pair(QColor(Qt::red), QColor(Qt::blue)));
+        // Two lines put the title above the slider and the field.
+        auto* title = row->findChild<QLabel*>();
+        if (flags & eTwoLines)
+            QCOMPARE(row->findChild<LineEdit*>()->y(), title->geometry().bottom() + 1);
+        // Below zero, the positions count from the minimum.
+        row->setMinValue(float(-max));
+        slider->setValue(75);
+        QCOMPARE(row->getValue(), float(max / 2));
     }
 
     // The calls a host makes to show a value as if typed: what the field, the value and the
@@ -438,6 +453,7 @@ private Q_SLOTS:
     {
         auto* line = static_cast<InputLine*>(addRow('l', 0, 0, 10));
         line->setTitleWidth(60);
+        m_field->setFont(QFont(m_field->font().family(), 30)); // the heights stay fixed
         line->layout()->activate();
         const QRect field(65, 0, line->width() - 87, 22), side(line->width() - 22, 0, 22, 22);
         const auto at = [line](const char* name) {
@@ -474,6 +490,13 @@ private Q_SLOTS:
         for (Qt::Key key : { Qt::Key_Down, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up })
             QTest::keyClick(m_field, key); // the last one finds the maximum: nothing
         QCOMPARE(log.entries, changedPair(8, 8.5) + changedPair(9, 9.5) + changedPair(10, 10));
+        // With full keyboard access Esc ends the editing; the next one is the window's again.
+        corvane::setFullKeyboardAccess(true);
+        QShortcut escape(Qt::Key_Escape, m_window.get());
+        QSignalSpy closes(&escape, &QShortcut::activated);
+        for (int i = 0; i < 2; ++i)
+            QTest::keyClick(m_field, Qt::Key_Escape);
+        QCOMPARE(closes.count(), 1);
     }
 
     void spinnerRepeats_data()
@@ -489,17 +512,21 @@ private Q_SLOTS:
         auto* row = static_cast<InputLine*>(addRow('l', 0, 1, 10));
         auto* spinner = row->findChild<Spinner*>("spin"_q);
         QCOMPARE(std::pair(spinner->getMinimum(), spinner->getMaximum()), std::pair(1.0f, 10.0f));
-        row->setSpinner(true);
-        row->setValue(5, 0);
+        row->setSliderInsteadSpinner(false);
+        QVERIFY(spinner->isVisible());
+        row->setValue(8, 0); // the upper half's second step reaches the maximum, which it takes
         auto* timer = spinner->findChild<QTimer*>();
         testutils::ChangeLog log(row);
+        // A receiver taking the focus from the field makes no commit of the step a second time.
+        QVERIFY(testutils::focus(m_field));
+        connect(row, SIGNAL(changed(int)), m_window->other, SLOT(setFocus()));
         QTest::mousePress(spinner, Qt::LeftButton, Qt::NoModifier, QPoint(11, y));
-        QCOMPARE(log.entries, changedPair(5 + step, 5 + step));
+        QCOMPARE(log.entries, changedPair(8 + step, 8 + step));
         QVERIFY(timer->isActive());
         QCOMPARE(timer->interval(), 200);
         QMetaObject::invokeMethod(timer, "timeout");
         QCOMPARE(
-            log.entries, changedPair(5 + step, 5 + step) + changedPair(5 + 2 * step, 5 + 2 * step));
+            log.entries, changedPair(8 + step, 8 + step) + changedPair(8 + 2 * step, 8 + 2 * step));
         QTest::mouseRelease(spinner, Qt::LeftButton, Qt::NoModifier, QPoint(11, y));
         QVERIFY(!timer->isActive());
     }
@@ -552,20 +579,22 @@ private Q_SLOTS:
     {
         // windowY < 0: from the bottom of the screen; pointerX < 0: from its right edge;
         // clampLeft -1: to the screen's left edge, 1: to its right edge.
-        testutils::columns<int, int, int, bool>("windowY", "pointerX", "clampLeft", "clampTop");
-        // 9 pixels per step on a 92-pixel track: the handle 45 pixels in.
-        QTest::newRow("on screen") << 200 << 300 << 0 << false;
-        QTest::newRow("pointer near the left edge") << 200 << 10 << -1 << false;
-        QTest::newRow("pointer near the right edge") << 200 << -5 << 1 << false;
-        QTest::newRow("row at the bottom") << -5 << 300 << 0 << true;
+        testutils::columns<int, int, int, bool, int>(
+            "windowY", "pointerX", "clampLeft", "clampTop", "step");
+        // 9 pixels per step of 1, 36 per step of 4, on a 92-pixel track: the handle 45 pixels in.
+        QTest::newRow("on screen") << 200 << 300 << 0 << false << 1;
+        QTest::newRow("pointer near the left edge") << 200 << 10 << -1 << false << 1;
+        QTest::newRow("pointer near the right edge") << 200 << -5 << 1 << false << 1;
+        QTest::newRow("row at the bottom") << -5 << 300 << 0 << true << 4;
     }
     void popupGeometry()
     {
-        auto [windowY, pointerX, clampLeft, clampTop]
-            = fetch<int, int, int, bool>("windowY", "pointerX", "clampLeft", "clampTop");
+        auto [windowY, pointerX, clampLeft, clampTop, step] = fetch<int, int, int, bool, int>(
+            "windowY", "pointerX", "clampLeft", "clampTop", "step");
         auto* row = static_cast<InputLine*>(addRow('l', 0, 0, 10));
         auto* button = row->findChild<QPushButton*>("button"_q);
-        row->setStep(1);
+        row->setStep(step);
+        row->setStep(10); // a step as long as the range is refused
         row->setValue(5, 0);
         const QRect screen = row->screen()->geometry();
         if (pointerX < 0)
@@ -580,7 +609,7 @@ private Q_SLOTS:
         auto* popup = qobject_cast<QFrame*>(QApplication::activePopupWidget());
         auto* slider = popup->findChild<Slider*>();
         QCOMPARE(std::tuple(slider->value(), slider->pageStep(), slider->hasFocus()),
-            std::tuple(50, 1, true));
+            std::tuple(50, step, true));
         // A raised panel one pixel wide; the slider spans it but for 4 pixels on either side.
         QCOMPARE(std::tuple(popup->frameStyle(), slider->x(), slider->width()),
             std::tuple(int(QFrame::Panel | QFrame::Raised), 5, 90));
@@ -602,6 +631,11 @@ private Q_SLOTS:
         connect(row, SIGNAL(changed(int)), button, SLOT(click()));
         slider->setValue(70);
         QVERIFY(!popup->isVisible());
+        // Without the slider in use the button goes, and the popup's slider sets nothing.
+        row->setSlider(false);
+        slider->setValue(20);
+        QCOMPARE(std::tuple(button->isVisible(), row->isSlider(), log.entries),
+            std::tuple(false, false, changedPair(3, 3) + changedPair(7, 7)));
     }
 
     void popupWithFlatRange()
