@@ -242,9 +242,9 @@ private Q_SLOTS:
     {
         EditSheet e;
         // A public slot writes the property of the row that the host connects to it; called by
-        // the host itself, with no row behind it, the property of no name.
+        // the host itself, with no row behind it, the property of no name, and reports nothing.
         e.sheet->onCheckClicked(false);
-        QCOMPARE(e.log, QStringList { "final  >false x1"_q });
+        QCOMPARE(e.log, QStringList());
         QVERIFY(connect(e.row("reset"), SIGNAL(buttonClicked()), e.sheet, SLOT(onButtonClicked())));
         Q_EMIT e.row<Button>("reset")->buttonClicked();
         QCOMPARE(

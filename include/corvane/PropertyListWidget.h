@@ -183,7 +183,8 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     /// After each write the sheet makes for a user edit, and after a button row's invocation;
-    /// never for a refresh. See PropertyEdit.
+    /// never for a refresh, nor for a slot above called without a row as its sender. See
+    /// PropertyEdit.
     void propertyEdited(PropertyEdit const& edit);
 
 protected:

@@ -37,9 +37,12 @@ PropertyEdit EditReporter::before(QObject* row, PropertyEdit::Kind kind) const
     return edit;
 }
 
-// Reports `edit` for the objects in `took`, each with its old value; nothing when none took it.
+// Reports `edit` for the objects in `took`, each with its old value; nothing when none took it,
+// nor for a slot the host called itself: with no row behind it the edit names no property.
 void EditReporter::report(PropertyEdit edit, QObjectList const& took)
 {
+    if (edit.property.isEmpty())
+        return;
     QList<QPointer<QObject>> objects;
     QVariantList oldValues;
     for (int i = 0; i < edit.objects.size(); ++i) {
